@@ -1,0 +1,30 @@
+# Newcomer commands:
+#   make run          set up, build, and start the tuner on the default prefix
+#   make test         set up, build, and run every test
+BUILD ?= build
+JOBS ?= 2
+PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libavformat-dev libavcodec-dev \
+            libavutil-dev libswscale-dev libswresample-dev libsdl2-dev nettle-dev libgtest-dev \
+            googletest libx11-dev fonts-liberation ffmpeg vcdimager xvfb xauth
+
+.PHONY: setup configure build test run clean
+
+setup:
+	@./scripts/install-packages.sh $(PACKAGES)
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja
+
+configure: setup $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ctest --output-on-failure -j$(JOBS)
+
+run: build
+	./scripts/run-main.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,89 @@
+// The three boot files the tuner reads and writes: their paths, the settings kept in them, the
+// CONFIG.SYS value forms and the attribute handling around the writes.
+#pragma once
+
+#include "host/win_types.h"
+
+#include <array>
+#include <string>
+#include <utility>
+
+namespace BootFiles {
+
+// MSDOS.SYS is named two ways on purpose: file names match without regard to case.
+inline constexpr const char* MsdosSysAttributePath = "C:\\MSDOS.SYS";
+inline constexpr const char* MsdosSysPath = "c:\\msdos.sys";
+inline constexpr const char* ConfigSysPath = "c:\\config.sys";
+inline constexpr const char* ConfigSysSection = "DeleteThisPartinBrackets";
+
+// The Windows directory as GetWindowsDirectoryA gives it into a 255-character buffer.
+std::string WindowsDirectory();
+// The Windows directory followed by "\system.ini", with no check for a trailing backslash.
+std::string SystemIniPath();
+
+enum class BootFile { MsdosSys, SystemIni, ConfigSys };
+
+// One setting read at start-up, in the order of the table. DefaultValue nullptr stands for the
+// Windows directory. KeptOnRead is the number of leading characters kept, 0 for all.
+struct BootSetting {
+    BootFile File;
+    const char* Section;
+    const char* ReadKey;
+    const char* WriteKey;
+    const char* DefaultValue;
+    const char* Control;
+    std::size_t KeptOnRead;
+};
+
+inline constexpr std::array<BootSetting, 16> StartupReads = {{
+    {BootFile::MsdosSys, "Paths", "WinDir", "WinDir", nullptr, "Edit1", 0},
+    {BootFile::MsdosSys, "Paths", "WinBootDir", "WinBootDir", nullptr, "Edit2", 0},
+    {BootFile::MsdosSys, "Paths", "HostWinBootDrv", "HostWinBootDrv", "C", "Edit3", 0},
+    {BootFile::MsdosSys, "Options", "BootMulti", "BootMulti", "0", "Edit4", 0},
+    {BootFile::MsdosSys, "Options", "BootGUI", "BootGUI", "1", "Edit5", 0},
+    {BootFile::MsdosSys, "Options", "Network", "Network", "0", "Edit6", 0},
+    {BootFile::MsdosSys, "Options", "BootDelay", "BootDelay", "0", "Edit7", 0},
+    {BootFile::MsdosSys, "Options", "Autoscan", "Autoscan", "0", "Edit8", 0},
+    {BootFile::MsdosSys, "Options", "Autoscan", "Autoscan", "2", "SpinEdit1", 0},
+    {BootFile::SystemIni, "VCache", "MinFileCache", "MinFileCache", "512", "SpinEdit2", 0},
+    {BootFile::SystemIni, "VCache", "MaxFileCache", "MaxFileCache", "1024", "SpinEdit3", 0},
+    // Read as "Bootkeys", written as "BootKeys": key names match without regard to case.
+    {BootFile::MsdosSys, "Options", "Bootkeys", "BootKeys", "0", "Edit11", 0},
+    {BootFile::ConfigSys, ConfigSysSection, "STACKS", "STACKS", "0", "SpinEdit6", 1},
+    {BootFile::ConfigSys, ConfigSysSection, "FILES", "FILES", "35", "SpinEdit4", 2},
+    {BootFile::ConfigSys, ConfigSysSection, "BUFFERS", "BUFFERS", "5", "SpinEdit5", 1},
+    {BootFile::ConfigSys, ConfigSysSection, "FCBS", "FCBS", "1", "SpinEdit7", 1},
+}};
+
+// The path of a boot file as the tuner names it.
+std::string PathOf(BootFile File);
+
+// Reads one setting of the table, cut to the characters it keeps.
+std::string ReadSetting(const BootSetting& Setting);
+
+// The four CONFIG.SYS lines in the order they are written, from the spin-box texts.
+using ConfigSysValue = std::pair<const char*, std::string>;
+std::array<ConfigSysValue, 4> ConfigSysValues(const std::string& Files, const std::string& Buffers,
+                                              const std::string& Stacks, const std::string& Fcbs);
+// Writes them under the pseudo-section, clearing CONFIG.SYS's read-only bit first. A failed
+// write throws "Unable to write to c:\config.sys" and leaves the later keys unwritten.
+void WriteConfigSys(const std::string& Files, const std::string& Buffers, const std::string& Stacks,
+                    const std::string& Fcbs);
+
+// Clears the read-only bit of the file, keeping every other bit; results are not examined.
+void ClearReadOnly(const char* Path);
+
+// Brackets the writes of a boot-option commit: Begin takes the read-only bit of MSDOS.SYS as it is
+// now; the destructor sets the file's attributes to that bit alone, also when a write threw.
+class MsdosSysCommit {
+public:
+    MsdosSysCommit();
+    ~MsdosSysCommit();
+    MsdosSysCommit(const MsdosSysCommit&) = delete;
+    MsdosSysCommit& operator=(const MsdosSysCommit&) = delete;
+
+private:
+    DWORD m_readOnly;
+};
+
+} // namespace BootFiles
