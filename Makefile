@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS ?= 2
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libavformat-dev libavcodec-dev \
             libavutil-dev libswscale-dev libswresample-dev libsdl2-dev nettle-dev libgtest-dev \
-            googletest libx11-dev fonts-liberation ffmpeg vcdimager xvfb xauth
+            googletest libx11-dev fonts-liberation ffmpeg vcdimager xvfb xauth xdg-utils
 
 .PHONY: setup configure build test run clean
 

@@ -1,5 +1,5 @@
 // Kernel services the programs call: last error, the Windows directory, private-profile files,
-// file attributes and drives. Paths are DOS paths resolved in the prefix (see prefix.h).
+// file attributes, drives and program launch. Paths are DOS paths resolved in the prefix (see prefix.h).
 // All functions are for the GUI thread of the calling program; the last error is per thread.
 #pragma once
 
@@ -23,4 +23,16 @@ BOOL SetFileAttributesA(LPCSTR file_name, DWORD attributes);
 
 DWORD GetLogicalDrives();
 UINT GetDriveTypeA(LPCSTR root_path);
+BOOL GetVolumeInformationA(LPCSTR root_path, LPSTR volume_name, DWORD volume_name_size, DWORD* serial_number,
+                           DWORD* max_component_length, DWORD* file_system_flags, LPSTR file_system_name,
+                           DWORD file_system_name_size);
+
+// Starts a program from a Windows command line; above 31 when it was started.
+UINT WinExec(LPCSTR command_line, UINT show);
 }
+
+// Network connections (mpr): the remote name of a network drive ("X:").
+constexpr DWORD NO_ERROR = 0;
+constexpr DWORD ERROR_MORE_DATA = 234;
+constexpr DWORD ERROR_NOT_CONNECTED = 2250;
+extern "C" DWORD WNetGetConnectionA(LPCSTR local_name, LPSTR remote_name, DWORD* length);
