@@ -29,7 +29,8 @@ INSTANTIATE_TEST_SUITE_P(Words, AttributeRoundTrip,
                                            AttributeCase{0x27, 0x27}, AttributeCase{0x00, 0x80},
                                            AttributeCase{0x80, 0x80},
                                            // Masking the read-only bit off an all-ones word keeps the rest.
-                                           AttributeCase{0xFFFE, 0x26}));
+                                           AttributeCase{0xFFFE, 0x26}),
+                         [](const auto& info) { return "set_" + std::to_string(info.param.set); });
 
 TEST(FileAttributes, read_only_is_the_absence_of_write_bits) {
     TempPrefix prefix;

@@ -28,7 +28,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{"x a\\b\\\\c", {"x", "a\\b\\\\c"}},
                       SplitCase{"x \"a \"\"q\"\" b\"", {"x", "a \"q\" b"}},
                       SplitCase{"x \"\"", {"x", ""}},
-                      SplitCase{"", {}}));
+                      SplitCase{"", {}}),
+    [](const auto& info) { return "line_" + std::to_string(info.index); });
 
 class RecordingLauncher : public host::Launcher {
 public:

@@ -121,7 +121,8 @@ INSTANTIATE_TEST_SUITE_P(Names, ShortNames,
                                            ShortNameCase{"a b.c", "A_B~~???.C"},
                                            ShortNameCase{"archive.tar.gz", "ARCH~???.GZ"},
                                            ShortNameCase{".hidden", "HIDD~???"},
-                                           ShortNameCase{"toolongname", "TOOL~???"}));
+                                           ShortNameCase{"toolongname", "TOOL~???"}),
+                         [](const auto& info) { return "name_" + std::to_string(info.index); });
 
 TEST(ShortNamesHash, differs_between_names_with_the_same_start) {
     EXPECT_NE(host::short_name_of("longfilename1.text"), host::short_name_of("longfilename2.text"));

@@ -70,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(Values, ConfigSysReadBack,
                                            CutCase{"FILES=100", "SpinEdit4", "10"},
                                            CutCase{"FILES=120", "SpinEdit4", "12"},
                                            CutCase{"FCBS=4,0", "SpinEdit7", "4"},
-                                           CutCase{"OTHER=1", "SpinEdit4", "35"}));
+                                           CutCase{"OTHER=1", "SpinEdit4", "35"}),
+                         [](const auto& info) { return std::string(info.param.control) + "_" + std::to_string(info.index); });
 
 struct FormCase {
     const char *files, *buffers, *stacks, *fcbs;
@@ -92,7 +93,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FormCase{"40", "30", "9", "4", "STACKS=9,256\r\nFILES=40\r\nBUFFERS=30,30\r\nFCBS=4,0\r\n"},
                       FormCase{"12", "1", "0", "1", "STACKS=0,0\r\nFILES=12\r\nBUFFERS=1,1\r\nFCBS=1,0\r\n"},
                       // The text is written as the spin box holds it, untested.
-                      FormCase{"x", "", "00", "7", "STACKS=00,256\r\nFILES=x\r\nBUFFERS=,\r\nFCBS=7,0\r\n"}));
+                      FormCase{"x", "", "00", "7", "STACKS=00,256\r\nFILES=x\r\nBUFFERS=,\r\nFCBS=7,0\r\n"}),
+    [](const auto& info) { return "case_" + std::to_string(info.index); });
 
 TEST(ConfigSysWrite, second_write_replaces_in_place_and_deleted_header_appends_again) {
     TempPrefix prefix;
