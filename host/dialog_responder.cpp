@@ -1,0 +1,65 @@
+// The installed dialog responder and the default answers.
+#include "host/dialog_responder.h"
+
+#include "host/user32_dialogs.h"
+
+#include <array>
+
+namespace host {
+
+namespace {
+
+DialogResponder* g_responder = nullptr;
+
+// Button ids of each MB_TYPEMASK value, in the order the box shows them.
+constexpr std::array<std::array<int, 3>, 6> button_ids{{
+    {IDOK, 0, 0},
+    {IDOK, IDCANCEL, 0},
+    {IDABORT, IDRETRY, IDIGNORE},
+    {IDYES, IDNO, IDCANCEL},
+    {IDYES, IDNO, 0},
+    {IDRETRY, IDCANCEL, 0},
+}};
+
+} // namespace
+
+int default_button_id(UINT style) {
+    UINT const type = style & MB_TYPEMASK;
+    auto const& ids = button_ids[type < button_ids.size() ? type : 0];
+    UINT const index = (style & MB_DEFMASK) >> 8;
+    // A default button beyond the ones the box has falls back to the first, as Windows does.
+    if (index < ids.size() && ids[index] != 0)
+        return ids[index];
+    return ids[0];
+}
+
+int DialogResponder::message_box(MessageBoxRequest const& request) {
+    return default_button_id(request.style);
+}
+
+void DialogResponder::beep(UINT) {}
+
+int RecordingDialogResponder::message_box(MessageBoxRequest const& request) {
+    message_boxes.push_back(request);
+    if (answers.empty())
+        return default_button_id(request.style);
+    int const answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void RecordingDialogResponder::beep(UINT type) {
+    beeps.push_back(type);
+}
+
+DialogResponder* set_dialog_responder(DialogResponder* responder) {
+    DialogResponder* previous = g_responder;
+    g_responder = responder;
+    return previous;
+}
+
+DialogResponder* dialog_responder() {
+    return g_responder;
+}
+
+} // namespace host

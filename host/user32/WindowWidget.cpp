@@ -1,0 +1,186 @@
+#include "WindowWidget.h"
+
+#include "KeyMap.h"
+#include "MessageQueue.h"
+#include "Window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace host::user32 {
+namespace {
+
+WPARAM mouse_key_flags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+    WPARAM flags = 0;
+    if (buttons & Qt::LeftButton)
+        flags |= MK_LBUTTON;
+    if (buttons & Qt::RightButton)
+        flags |= MK_RBUTTON;
+    if (buttons & Qt::MiddleButton)
+        flags |= MK_MBUTTON;
+    if (modifiers & Qt::ShiftModifier)
+        flags |= MK_SHIFT;
+    if (modifiers & Qt::ControlModifier)
+        flags |= MK_CONTROL;
+    return flags;
+}
+
+UINT button_message(Qt::MouseButton button, bool down) {
+    switch (button) {
+    case Qt::LeftButton:
+        return down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+    case Qt::RightButton:
+        return down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+    case Qt::MiddleButton:
+        return down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+    default:
+        return 0;
+    }
+}
+
+// The window a mouse event belongs to, as Windows picks it: the capture window, else the
+// window under the pointer; none when the pointer is over no window of ours.
+WindowWidget* mouse_target(WindowWidget* receiver, QMouseEvent* event) {
+    if (Window* capture = find_window(capture_window()))
+        return capture->widget;
+    if (receiver->rect().contains(event->position().toPoint()))
+        return receiver;
+    for (QWidget* widget = QApplication::widgetAt(event->globalPosition().toPoint()); widget;
+         widget = widget->parentWidget()) {
+        if (auto* window_widget = dynamic_cast<WindowWidget*>(widget))
+            return window_widget;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+WindowWidget::WindowWidget(HWND hwnd, QWidget* parent, Qt::WindowFlags flags)
+    : QWidget(parent, flags), m_hwnd(hwnd) {
+    setMouseTracking(true);
+    setFocusPolicy(parent && !(flags & Qt::Window) ? Qt::ClickFocus : Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+bool WindowWidget::event(QEvent* event) {
+    // Tab is a key like any other here, not focus navigation.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void WindowWidget::paintEvent(QPaintEvent* event) {
+    Window* window = find_window(m_hwnd);
+    if (!window)
+        return;
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    painter.drawImage(0, 0, window->backing);
+}
+
+// Only sizes the window system changes (a user resizing a framed window) arrive here unasked;
+// MoveWindow has already sized the backing image for its own changes.
+void WindowWidget::resizeEvent(QResizeEvent* event) {
+    HandlerScope scope;
+    QWidget::resizeEvent(event);
+    Window* window = find_window(m_hwnd);
+    if (!window || (window->width() == width() && window->height() == height()))
+        return;
+    resize_backing(*window, width(), height());
+    invalidate(*window, {}, true);
+    call_procedure(m_hwnd, WM_SIZE, 0, MAKELPARAM(static_cast<WORD>(width()), static_cast<WORD>(height())));
+}
+
+void WindowWidget::queue_mouse(QMouseEvent* event, UINT message) {
+    WindowWidget* target = mouse_target(this, event);
+    Window* window = target ? find_window(target->hwnd()) : nullptr;
+    if (!message || !window || (window->style & WS_DISABLED))
+        return;
+    const QPoint at = target->mapFromGlobal(event->globalPosition().toPoint());
+    QueuedMessage queued;
+    queued.msg = make_message(target->hwnd(), message, mouse_key_flags(event->buttons(), event->modifiers()),
+                              MAKELPARAM(static_cast<WORD>(at.x()), static_cast<WORD>(at.y())));
+    const QPoint global = event->globalPosition().toPoint();
+    queued.msg.pt = {global.x(), global.y()};
+    MessageQueue::instance().post(queued);
+}
+
+void WindowWidget::mousePressEvent(QMouseEvent* event) {
+    queue_mouse(event, button_message(event->button(), true));
+}
+
+// Without CS_DBLCLKS (which no program here uses) a second click is another button press.
+void WindowWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+}
+
+void WindowWidget::mouseReleaseEvent(QMouseEvent* event) {
+    queue_mouse(event, button_message(event->button(), false));
+}
+
+void WindowWidget::mouseMoveEvent(QMouseEvent* event) {
+    queue_mouse(event, WM_MOUSEMOVE);
+}
+
+void WindowWidget::queue_key(QKeyEvent* event, bool down) {
+    Window* window = find_window(m_hwnd);
+    const WORD vk = virtual_key(event->key(), event->modifiers());
+    if (!window || !vk || (window->style & WS_DISABLED))
+        return;
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool alt = (modifiers & Qt::AltModifier) != 0;
+    const bool system = alt || vk == VK_F1 + 9; // F10 is a system key
+    // lParam: repeat count 1, scan code, the context bit for Alt, the previous and transition state.
+    auto lparam = static_cast<DWORD>(1 | ((event->nativeScanCode() & 0xFF) << 16));
+    if (alt)
+        lparam |= 1u << 29;
+    if (!down || event->isAutoRepeat())
+        lparam |= 1u << 30;
+    if (!down)
+        lparam |= 1u << 31;
+    const UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
+
+    QueuedMessage queued;
+    queued.msg = make_message(m_hwnd, message, vk, static_cast<LPARAM>(lparam));
+    queued.keys.shift = (modifiers & Qt::ShiftModifier) != 0;
+    queued.keys.control = (modifiers & Qt::ControlModifier) != 0;
+    queued.keys.alt = alt;
+    const QString text = event->text();
+    queued.keys.character = key_character(vk, modifiers, text.isEmpty() ? 0u : text.at(0).unicode());
+    MessageQueue::instance().post(queued);
+}
+
+void WindowWidget::keyPressEvent(QKeyEvent* event) {
+    queue_key(event, true);
+}
+void WindowWidget::keyReleaseEvent(QKeyEvent* event) {
+    queue_key(event, false);
+}
+
+void WindowWidget::changeEvent(QEvent* event) {
+    HandlerScope scope;
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isWindow())
+        return;
+    if (isActiveWindow())
+        set_active(m_hwnd, WA_ACTIVE);
+    else if (active_window() == m_hwnd)
+        set_active(nullptr, WA_INACTIVE);
+}
+
+// The window system's close button is the system menu's Close, which the procedure may refuse.
+void WindowWidget::closeEvent(QCloseEvent* event) {
+    HandlerScope scope;
+    event->ignore();
+    call_procedure(m_hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+} // namespace host::user32
