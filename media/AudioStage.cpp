@@ -1,0 +1,158 @@
+#include "AudioStage.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace media {
+
+namespace {
+
+constexpr auto pop_wait = std::chrono::milliseconds(20);
+
+} // namespace
+
+AudioStage::AudioStage(Transport& transport, PacketQueue& input, AudioRing& ring, int sample_rate,
+                       int channels)
+    : m_transport(transport), m_input(input), m_ring(ring), m_sample_rate(sample_rate), m_channels(channels) {
+}
+
+bool AudioStage::drives_timeline() const {
+    return !m_transport.has_video;
+}
+
+void AudioStage::run() {
+    for (;;) {
+        bool master = false;
+        bool has_video = false;
+        {
+            std::lock_guard lock(m_transport.mutex);
+            if (m_transport.quit)
+                return;
+            master = m_transport.audio_is_master();
+            has_video = m_transport.has_video;
+        }
+        auto item = m_input.pop(pop_wait);
+        if (!item)
+            continue;
+        int serial = item->serial;
+        {
+            std::lock_guard lock(m_transport.mutex);
+            if (serial != m_transport.serial)
+                continue;
+        }
+        // Sound nobody hears (fast, slow or unpaced play of a movie) is not even decoded.
+        if (!master && item->packet && has_video)
+            continue;
+        bool ended = !item->packet;
+        m_decoder.decode(*item,
+                         [&](AVFrame* frame, int64_t media_us) { handle_frame(frame, media_us, serial); });
+        if (ended)
+            handle_end(serial);
+    }
+}
+
+bool AudioStage::resample(AVFrame* frame, AudioChunk& chunk) {
+    if (!m_resampler || m_resampler_serial != chunk.serial) {
+        AVChannelLayout out_layout;
+        av_channel_layout_default(&out_layout, m_channels);
+        SwrContext* context = nullptr;
+        int result =
+            swr_alloc_set_opts2(&context, &out_layout, AV_SAMPLE_FMT_S16, m_sample_rate, &frame->ch_layout,
+                                static_cast<AVSampleFormat>(frame->format), frame->sample_rate, 0, nullptr);
+        m_resampler.reset(context);
+        if (result < 0 || swr_init(context) < 0) {
+            m_resampler.reset();
+            return false;
+        }
+        m_resampler_serial = chunk.serial;
+    }
+    int capacity = swr_get_out_samples(m_resampler.get(), frame->nb_samples);
+    if (capacity <= 0)
+        return false;
+    chunk.samples.resize(static_cast<size_t>(capacity) * m_channels);
+    uint8_t* out[1] = {reinterpret_cast<uint8_t*>(chunk.samples.data())};
+    int frames = swr_convert(m_resampler.get(), out, capacity,
+                             const_cast<const uint8_t**>(frame->extended_data), frame->nb_samples);
+    if (frames <= 0)
+        return false;
+    chunk.samples.resize(static_cast<size_t>(frames) * m_channels);
+    return true;
+}
+
+void AudioStage::handle_frame(AVFrame* frame, int64_t media_us, int serial) {
+    AudioChunk chunk;
+    chunk.serial = serial;
+    chunk.start_us = media_us;
+    if (!resample(frame, chunk))
+        return;
+    int64_t frames = static_cast<int64_t>(chunk.samples.size()) / m_channels;
+    int64_t end_us = media_us + frames * 1000000 / m_sample_rate;
+    {
+        std::unique_lock lock(m_transport.mutex);
+        auto& transport = m_transport;
+        if (serial != transport.serial)
+            return;
+        int64_t skip_until =
+            transport.seek && transport.seek->serial == serial
+                ? (transport.seek->kind == SeekKind::End ? INT64_MAX : transport.seek->target_us)
+                : INT64_MIN;
+        if (end_us <= skip_until) {
+            m_last_end_us = end_us;
+            return;
+        }
+        if (skip_until > media_us) {
+            auto skip = static_cast<size_t>((skip_until - media_us) * m_sample_rate / 1000000) * m_channels;
+            chunk.samples.erase(chunk.samples.begin(),
+                                chunk.samples.begin() + std::min(skip, chunk.samples.size()));
+            chunk.start_us = skip_until;
+        }
+        if (drives_timeline()) {
+            if (transport.seek && transport.seek->serial == serial)
+                transport.finish_seek(chunk.start_us);
+            if (transport.range.to_us && chunk.start_us > *transport.range.to_us)
+                return; // past the end of the range: handle_end reports it once the ring drains
+            if (!transport.audio_output_open) {
+                pace_without_device(lock, end_us, serial);
+                return;
+            }
+        }
+    }
+    m_last_end_us = end_us;
+    m_ring.push(std::move(chunk), [&] {
+        std::lock_guard lock(m_transport.mutex);
+        return m_transport.quit || m_transport.serial != serial;
+    });
+}
+
+void AudioStage::pace_without_device(std::unique_lock<std::mutex>& lock, int64_t end_us, int serial) {
+    // Sound alone without a device: keep time on the system clock as if it were heard.
+    m_last_end_us = end_us;
+    auto& transport = m_transport;
+    while (!transport.quit && serial == transport.serial) {
+        if (transport.machine.mode() == Mode::Playing && transport.clock.now() >= end_us)
+            return;
+        transport.changed.wait_for(lock, std::chrono::milliseconds(20));
+    }
+}
+
+void AudioStage::handle_end(int serial) {
+    std::unique_lock lock(m_transport.mutex);
+    auto& transport = m_transport;
+    if (!drives_timeline() || serial != transport.serial)
+        return;
+    if (transport.seek && transport.seek->serial == serial)
+        transport.finish_seek(std::max<int64_t>(0, m_last_end_us));
+    // The end comes when the device has played what is queued.
+    for (;;) {
+        if (transport.quit || serial != transport.serial)
+            return;
+        bool drained = m_ring.buffered_frames() == 0;
+        if (transport.machine.mode() == Mode::Playing && (drained || !transport.audio_output_open))
+            break;
+        transport.changed.wait_for(lock, std::chrono::milliseconds(20));
+    }
+    transport.exhausted_serial = serial;
+    transport.reached_end(serial);
+}
+
+} // namespace media

@@ -1,0 +1,36 @@
+#pragma once
+// The audio stage: decodes sound packets, resamples them to the device's format, trims what a
+// seek skips and queues the rest in the AudioRing for the device. When the medium has no video
+// it also completes seeks and reports the end. Runs on its own thread (run()).
+
+#include "AudioRing.h"
+#include "Decoder.h"
+#include "PacketQueue.h"
+#include "Transport.h"
+
+namespace media {
+
+class AudioStage {
+  public:
+    AudioStage(Transport& transport, PacketQueue& input, AudioRing& ring, int sample_rate, int channels);
+    void run();
+
+  private:
+    void handle_frame(AVFrame* frame, int64_t media_us, int serial);
+    bool resample(AVFrame* frame, AudioChunk& chunk);
+    void handle_end(int serial);
+    void pace_without_device(std::unique_lock<std::mutex>& lock, int64_t end_us, int serial);
+    bool drives_timeline() const; // with the transport locked
+
+    Transport& m_transport;
+    PacketQueue& m_input;
+    AudioRing& m_ring;
+    int m_sample_rate;
+    int m_channels;
+    Decoder m_decoder{1};
+    SwrContextPtr m_resampler;
+    int m_resampler_serial = -1;
+    int64_t m_last_end_us = 0;
+};
+
+} // namespace media

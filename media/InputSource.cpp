@@ -1,0 +1,189 @@
+#include "InputSource.h"
+
+#include "media/CueSheet.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace media {
+
+namespace {
+
+constexpr int io_buffer_size = 64 * 1024;
+constexpr uintmax_t max_cue_size = 1 << 20;
+
+int sector_read(void* opaque, uint8_t* buffer, int size) {
+    auto* stream = static_cast<SectorCursor*>(opaque);
+    auto count = stream->reader->read(stream->position, buffer, size);
+    if (count < 0)
+        return AVERROR(EIO);
+    if (count == 0)
+        return AVERROR_EOF;
+    stream->position += count;
+    return static_cast<int>(count);
+}
+
+int64_t sector_seek(void* opaque, int64_t offset, int whence) {
+    auto* stream = static_cast<SectorCursor*>(opaque);
+    int64_t size = stream->reader->size();
+    switch (whence & ~AVSEEK_FORCE) {
+    case AVSEEK_SIZE:
+        return size;
+    case SEEK_SET:
+        break;
+    case SEEK_CUR:
+        offset += stream->position;
+        break;
+    case SEEK_END:
+        offset += size;
+        break;
+    default:
+        return AVERROR(EINVAL);
+    }
+    if (offset < 0)
+        return AVERROR(EINVAL);
+    stream->position = offset;
+    return offset;
+}
+
+Result<std::vector<SegmentSource>> cue_segments(const std::string& path) {
+    std::error_code error;
+    auto size = std::filesystem::file_size(path, error);
+    if (error || size > max_cue_size)
+        return make_error(ErrorCode::CorruptFile, "unreadable cue sheet " + path);
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    auto sheet = parse_cue_sheet(text.str());
+    if (!sheet)
+        return sheet.error();
+    auto folder = std::filesystem::path(path).parent_path().string();
+    auto spans =
+        mpeg_track_spans(*sheet, folder, [](const std::string& file) { return raw_sector_count(file, 0); });
+    if (spans.empty())
+        return make_error(ErrorCode::CorruptFile, "no MPEG track in " + path);
+    std::vector<SegmentSource> segments;
+    for (const auto& span : spans) {
+        if (!std::filesystem::exists(span.file))
+            return make_error(ErrorCode::FileNotFound, "image file missing: " + span.file);
+        segments.push_back(SegmentSource{span.file, true, 0, span.first_sector, span.sector_count});
+    }
+    return segments;
+}
+
+bool has_extension(const std::string& path, const char* extension) {
+    auto actual = std::filesystem::path(path).extension().string();
+    if (actual.size() != std::strlen(extension))
+        return false;
+    for (size_t i = 0; i < actual.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(actual[i])) != extension[i])
+            return false;
+    return true;
+}
+
+bool same_name(const std::string& a, const char* b) {
+    if (a.size() != std::strlen(b))
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != b[i])
+            return false;
+    return true;
+}
+
+// A segment for one track file: stripped when it carries raw sectors, else read as it is.
+SegmentSource file_segment(const std::string& path) {
+    if (is_cdxa_file(path))
+        return SegmentSource{path, true, cdxa_header_size, 0, raw_sector_count(path, cdxa_header_size)};
+    return SegmentSource{path, false, 0, 0, 0};
+}
+
+// A mounted VideoCD: the `.DAT` tracks of its MPEGAV folder (any case), in name order.
+Result<std::vector<SegmentSource>> disc_segments(const std::string& path) {
+    std::error_code error;
+    std::vector<std::string> tracks;
+    for (const auto& folder : std::filesystem::directory_iterator(path, error)) {
+        if (!folder.is_directory(error) || !same_name(folder.path().filename().string(), "mpegav"))
+            continue;
+        for (const auto& file : std::filesystem::directory_iterator(folder.path(), error))
+            if (file.is_regular_file(error) && has_extension(file.path().string(), ".dat"))
+                tracks.push_back(file.path().string());
+    }
+    if (tracks.empty())
+        return make_error(ErrorCode::FileNotFound, "no VideoCD tracks (MPEGAV/*.DAT) in " + path);
+    std::sort(tracks.begin(), tracks.end(), [](const std::string& a, const std::string& b) {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
+        });
+    });
+    std::vector<SegmentSource> segments;
+    for (const auto& track : tracks)
+        segments.push_back(file_segment(track));
+    return segments;
+}
+
+} // namespace
+
+Result<std::vector<SegmentSource>> segments_of(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return disc_segments(path);
+    if (!std::filesystem::is_regular_file(path, error))
+        return make_error(ErrorCode::FileNotFound, "no such file: " + path);
+    if (has_extension(path, ".cue"))
+        return cue_segments(path);
+    // A raw image opened by its `.bin`: its cue sheet beside it says where the tracks are.
+    if (has_extension(path, ".bin")) {
+        for (const char* extension : {".cue", ".CUE"}) {
+            auto cue = std::filesystem::path(path).replace_extension(extension);
+            if (std::filesystem::is_regular_file(cue, error))
+                return cue_segments(cue.string());
+        }
+    }
+    return std::vector<SegmentSource>{file_segment(path)};
+}
+
+Result<std::unique_ptr<Input>> open_input(const SegmentSource& segment) {
+    auto input = std::make_unique<Input>();
+    AVFormatContext* context = avformat_alloc_context();
+    if (!context)
+        return make_error(ErrorCode::Io, "out of memory");
+    input->format.reset(context);
+    if (segment.raw_sectors) {
+        auto reader =
+            SectorReader::open(segment.path, segment.data_offset, segment.first_sector, segment.sector_count);
+        if (!reader)
+            return reader.error();
+        input->reader = std::move(*reader);
+        input->payload_size = input->reader->size();
+        input->cursor = std::make_unique<SectorCursor>(SectorCursor{input->reader.get(), 0});
+        auto* stream = input->cursor.get();
+        auto* buffer = static_cast<uint8_t*>(av_malloc(io_buffer_size));
+        input->io.reset(
+            avio_alloc_context(buffer, io_buffer_size, 0, stream, sector_read, nullptr, sector_seek));
+        if (!input->io) {
+            av_free(buffer);
+            return make_error(ErrorCode::Io, "out of memory");
+        }
+        context->pb = input->io.get();
+        context->flags |= AVFMT_FLAG_CUSTOM_IO;
+    } else {
+        std::error_code error;
+        input->payload_size = static_cast<int64_t>(std::filesystem::file_size(segment.path, error));
+    }
+    AVFormatContext* raw = input->format.release();
+    int result = avformat_open_input(&raw, segment.path.c_str(), nullptr, nullptr);
+    if (result < 0) // avformat_open_input frees the context on failure
+        return make_error(ErrorCode::UnsupportedFormat,
+                          "cannot open " + segment.path + ": " + av_error_text(result));
+    input->format.reset(raw);
+    result = avformat_find_stream_info(raw, nullptr);
+    if (result < 0)
+        return make_error(ErrorCode::CorruptFile, "no stream information in " + segment.path);
+    return input;
+}
+
+} // namespace media

@@ -1,0 +1,73 @@
+#include "Transport.h"
+
+namespace media {
+
+bool Transport::apply(ModeEvent event) {
+    Mode before = machine.mode();
+    if (!machine.apply(event))
+        return false;
+    Mode after = machine.mode();
+    clock.set_paused(after != Mode::Playing);
+    if (after != before)
+        post(Event{EventKind::ModeChanged, after, position_us, {}});
+    changed.notify_all();
+    return true;
+}
+
+void Transport::post(Event event) {
+    if (callback)
+        callback(event);
+}
+
+void Transport::start_seek(int64_t target_us, SeekKind kind, ModeEvent finish) {
+    ++serial;
+    SeekRequest request{serial, target_us, kind, finish, initial_seek_margin_us};
+    seek = request;
+    demux_request = request;
+    apply(ModeEvent::SeekStarted);
+    changed.notify_all();
+}
+
+void Transport::widen_seek() {
+    if (!seek)
+        return;
+    ++serial;
+    seek->serial = serial;
+    seek->margin_us *= 4;
+    demux_request = seek;
+    changed.notify_all();
+}
+
+void Transport::finish_seek(int64_t position) {
+    if (!seek)
+        return;
+    auto finish = seek->finish;
+    seek.reset();
+    position_us = position;
+    clock.set(position);
+    if (machine.mode() == Mode::Seeking)
+        apply(finish);
+    post(Event{EventKind::SeekDone, machine.mode(), position, {}});
+    changed.notify_all();
+}
+
+void Transport::reached_end(int for_serial) {
+    if (for_serial != serial || machine.mode() != Mode::Playing)
+        return;
+    if (range.repeat) {
+        start_seek(range.from_us, SeekKind::Exact, ModeEvent::SeekToPlaying);
+        post(Event{EventKind::Looped, machine.mode(), position_us, {}});
+        return;
+    }
+    apply(ModeEvent::ReachedEnd);
+    post(Event{EventKind::ReachedEnd, machine.mode(), position_us, {}});
+}
+
+bool Transport::audio_is_master() const {
+    if (!audio_output_open)
+        return false;
+    // Sound alone always plays at its own pace; with video, only at normal speed under rate control.
+    return !has_video || (rate == 1.0 && paced);
+}
+
+} // namespace media

@@ -1,0 +1,193 @@
+// Sound: volume and channel switches reaching the samples the device receives, and the audio
+// clock pacing play. A recording device stands in for SDL; it pulls in real time like a sound card.
+
+#include "MediaFixtures.h"
+#include "TestSupport.h"
+
+#include "media/AudioMixer.h"
+#include <ostream>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <mutex>
+#include <thread>
+
+using namespace media;
+using namespace media::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+class RecordingOutput final : public AudioOutput {
+  public:
+    struct Tape {
+        std::mutex mutex;
+        std::vector<int16_t> samples;
+        int channels = 0;
+    };
+    explicit RecordingOutput(std::shared_ptr<Tape> tape) : m_tape(std::move(tape)) {}
+    ~RecordingOutput() override { close(); }
+
+    bool open(int sample_rate, int channels, Pull pull) override {
+        m_tape->channels = channels;
+        m_running = true;
+        m_thread = std::thread([this, sample_rate, channels, pull] {
+            std::vector<int16_t> buffer(size_t(block) * channels);
+            auto next = std::chrono::steady_clock::now();
+            while (m_running) {
+                pull(buffer.data(), block);
+                {
+                    std::lock_guard lock(m_tape->mutex);
+                    m_tape->samples.insert(m_tape->samples.end(), buffer.begin(), buffer.end());
+                }
+                next += std::chrono::microseconds(int64_t(block) * 1000000 / sample_rate);
+                std::this_thread::sleep_until(next);
+            }
+        });
+        return true;
+    }
+    void close() override {
+        m_running = false;
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    int64_t latency_us() const override { return 0; }
+
+  private:
+    static constexpr int block = 1024;
+    std::shared_ptr<Tape> m_tape;
+    std::atomic<bool> m_running{false};
+    std::thread m_thread;
+};
+
+struct Peaks {
+    int left = 0, right = 0;
+};
+
+Peaks peaks(RecordingOutput::Tape& tape) {
+    std::lock_guard lock(tape.mutex);
+    Peaks result;
+    for (size_t i = 0; i + 1 < tape.samples.size(); i += 2) {
+        result.left = std::max(result.left, std::abs(int(tape.samples[i])));
+        result.right = std::max(result.right, std::abs(int(tape.samples[i + 1])));
+    }
+    return result;
+}
+
+struct MixCase {
+    const char* name;
+    int volume;
+    bool left_on, right_on;
+    double left_peak, right_peak; // fraction of full scale; the fixture's tones are at 0.5
+    friend void PrintTo(const MixCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class MediaMixing : public ::testing::TestWithParam<MixCase> {};
+
+} // namespace
+
+TEST_P(MediaMixing, volume_and_channel_switches_reach_device_samples) {
+    const auto& c = GetParam();
+    auto tape = std::make_shared<RecordingOutput::Tape>();
+    OpenOptions options;
+    options.audio_output = [tape] { return std::make_unique<RecordingOutput>(tape); };
+    auto movie = Movie::open(stereo_avi(), options);
+    ASSERT_TRUE(movie) << movie.error().message;
+    (*movie)->set_volume(c.volume);
+    (*movie)->set_channel(Channel::Left, c.left_on);
+    (*movie)->set_channel(Channel::Right, c.right_on);
+    ASSERT_TRUE((*movie)->play({0, 600 * ms, false}));
+    ASSERT_TRUE((*movie)->wait_play_done(settle));
+    EXPECT_EQ(tape->channels, 2);
+    auto heard = peaks(*tape);
+    EXPECT_NEAR(heard.left / 32768.0, c.left_peak, 0.02);
+    EXPECT_NEAR(heard.right / 32768.0, c.right_peak, 0.02);
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, MediaMixing,
+                         ::testing::Values(MixCase{"full", 1000, true, true, 0.5, 0.5},
+                                           MixCase{"half_volume", 500, true, true, 0.25, 0.25},
+                                           MixCase{"left_off", 1000, false, true, 0.0, 0.5},
+                                           MixCase{"right_off_quiet", 200, true, false, 0.1, 0.0},
+                                           MixCase{"muted", 0, true, true, 0.0, 0.0},
+                                           MixCase{"volume_clamped", 5000, true, true, 0.5, 0.5}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MediaAudioClock, sound_paces_video_and_ends_with_the_range) {
+    auto tape = std::make_shared<RecordingOutput::Tape>();
+    OpenOptions options;
+    options.audio_output = [tape] { return std::make_unique<RecordingOutput>(tape); };
+    auto movie = Movie::open(vcd_mpeg(), options);
+    ASSERT_TRUE(movie);
+    ASSERT_TRUE((*movie)->play({1000 * ms, 2000 * ms, false}));
+    ASSERT_TRUE((*movie)->wait_play_done(settle));
+    EXPECT_EQ((*movie)->position_us(), 2000 * ms);
+    // About one second of sound reached the device while it played.
+    std::lock_guard lock(tape->mutex);
+    int64_t nonzero =
+        std::count_if(tape->samples.begin(), tape->samples.end(), [](int16_t s) { return s != 0; });
+    EXPECT_GT(nonzero, 44100 * 2 * 8 / 10);
+}
+
+TEST(MediaAudioClock, plays_through_sdl_dummy_driver) {
+    // The real device path: SDL with whatever driver the environment chose (dummy under CTest).
+    auto movie = Movie::open(stereo_avi());
+    ASSERT_TRUE(movie) << movie.error().message;
+    ASSERT_TRUE((*movie)->play({0, 500 * ms, false}));
+    ASSERT_TRUE((*movie)->wait_play_done(settle));
+    EXPECT_EQ((*movie)->position_us(), 480 * ms);
+}
+
+struct MixerCase {
+    const char* name;
+    MixSettings settings;
+    int channels;
+    std::vector<int16_t> in, out;
+    friend void PrintTo(const MixerCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class MediaMixerTable : public ::testing::TestWithParam<MixerCase> {};
+
+TEST_P(MediaMixerTable, applies_volume_and_switches) {
+    auto c = GetParam();
+    auto samples = c.in;
+    apply_mix(samples.data(), int(samples.size()) / c.channels, c.channels, c.settings);
+    EXPECT_EQ(samples, c.out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MediaMixerTable,
+    ::testing::Values(
+        MixerCase{
+            "unchanged", {1000, true, true}, 2, {1000, -2000, 32767, -32768}, {1000, -2000, 32767, -32768}},
+        MixerCase{"half", {500, true, true}, 2, {1000, -2000}, {500, -1000}},
+        MixerCase{"left_off", {1000, false, true}, 2, {1000, -2000, 5, 6}, {0, -2000, 0, 6}},
+        MixerCase{"right_off", {1000, true, false}, 2, {1000, -2000}, {1000, 0}},
+        MixerCase{"mono_one_side_on", {1000, false, true}, 1, {1000, -2000}, {1000, -2000}},
+        MixerCase{"mono_both_off", {1000, false, false}, 1, {1000, -2000}, {0, 0}},
+        MixerCase{"over_range_volume_clamps", {2000, true, true}, 2, {32767, -32768}, {32767, -32768}},
+        MixerCase{"negative_volume_clamps", {-5, true, true}, 2, {32767, -32768}, {0, 0}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MediaAudioClock, sound_is_silent_away_from_normal_speed_and_unpaced) {
+    struct {
+        const char* name;
+        double rate;
+        bool paced;
+    } cases[] = {{"fast", 2.0, true}, {"slow", 0.5, true}, {"unpaced", 1.0, false}};
+    for (auto c : cases) {
+        auto tape = std::make_shared<RecordingOutput::Tape>();
+        OpenOptions options;
+        options.audio_output = [tape] { return std::make_unique<RecordingOutput>(tape); };
+        auto movie = Movie::open(stereo_avi(), options);
+        ASSERT_TRUE(movie);
+        ASSERT_TRUE((*movie)->set_rate(c.rate));
+        (*movie)->set_paced(c.paced);
+        ASSERT_TRUE((*movie)->play({0, 400 * ms, false}));
+        ASSERT_TRUE((*movie)->wait_play_done(settle));
+        EXPECT_EQ((*movie)->position_us(), 400 * ms) << c.name;
+        auto heard = peaks(*tape);
+        EXPECT_EQ(heard.left + heard.right, 0) << c.name;
+    }
+}

@@ -1,0 +1,299 @@
+#include "MediaFixtures.h"
+
+#include "media/CueSheet.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace media::test {
+
+namespace fs = std::filesystem;
+
+bool run_program(const std::vector<std::string>& arguments, std::string* output) {
+    std::vector<char*> argv;
+    for (const auto& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    std::string capture = fs::temp_directory_path() / ("media-run-" + std::to_string(::getpid()) + ".txt");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, capture.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    pid_t pid = 0;
+    int result = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    bool ok =
+        result == 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (output) {
+        std::ifstream file(capture);
+        output->assign(std::istreambuf_iterator<char>(file), {});
+    }
+    fs::remove(capture);
+    return ok;
+}
+
+std::string fixture_folder() {
+    auto folder = fs::temp_directory_path() / ("media-fixtures-" + std::to_string(::getuid()));
+    fs::create_directories(folder);
+    return folder.string();
+}
+
+std::string make_fixture(const std::string& name, std::vector<std::string> arguments) {
+    auto path = fs::path(fixture_folder()) / name;
+    if (fs::exists(path))
+        return path.string();
+    // Built under a private name and renamed, so parallel test processes never see half a file.
+    auto temporary = path.parent_path() / (std::to_string(::getpid()) + "-" + name);
+    for (auto& argument : arguments)
+        if (argument == "{out}")
+            argument = temporary.string();
+    if (!run_program(arguments))
+        return "";
+    fs::rename(temporary, path);
+    return path.string();
+}
+
+namespace {
+
+std::vector<std::string> ffmpeg_base() {
+    return {"ffmpeg", "-hide_banner", "-loglevel", "error", "-y"};
+}
+
+void append(std::vector<std::string>& to, std::initializer_list<std::string> more) {
+    to.insert(to.end(), more);
+}
+
+void put16(std::string& out, uint16_t value) {
+    out.push_back(char(value & 0xff));
+    out.push_back(char(value >> 8));
+}
+
+void put32(std::string& out, uint32_t value) {
+    put16(out, uint16_t(value & 0xffff));
+    put16(out, uint16_t(value >> 16));
+}
+
+void set32(std::string& out, size_t at, uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        out[at + i] = char((value >> (8 * i)) & 0xff);
+}
+
+} // namespace
+
+std::string vcd_mpeg(int seconds, const std::string& pattern, int tone) {
+    auto name = "vcd-" + pattern + "-" + std::to_string(seconds) + "s-" + std::to_string(tone) + ".mpg";
+    auto arguments = ffmpeg_base();
+    append(
+        arguments,
+        {"-f", "lavfi", "-i", pattern + "=size=352x288:rate=25:duration=" + std::to_string(seconds), "-f",
+         "lavfi", "-i",
+         "sine=frequency=" + std::to_string(tone) + ":sample_rate=44100:duration=" + std::to_string(seconds),
+         "-target", "pal-vcd", "-f", "vcd", "{out}"});
+    return make_fixture(name, arguments);
+}
+
+std::string avi_clip() {
+    auto arguments = ffmpeg_base();
+    append(arguments, {"-f",   "lavfi",     "-i",   "testsrc=size=320x240:rate=25:duration=4",
+                       "-f",   "lavfi",     "-i",   "sine=frequency=440:sample_rate=44100:duration=4",
+                       "-ac",  "2",         "-c:v", "mpeg4",
+                       "-g",   "12",        "-b:v", "800k",
+                       "-c:a", "pcm_s16le", "-f",   "avi",
+                       "{out}"});
+    return make_fixture("clip.avi", arguments);
+}
+
+std::string mov_clip() {
+    auto arguments = ffmpeg_base();
+    append(arguments, {"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25:duration=4", "-f", "lavfi", "-i",
+                       "sine=frequency=440:sample_rate=48000:duration=4", "-c:v", "mpeg4", "-g", "12", "-c:a",
+                       "aac", "-b:a", "128k", "-f", "mov", "{out}"});
+    return make_fixture("clip.mov", arguments);
+}
+
+std::string stereo_avi() {
+    auto arguments = ffmpeg_base();
+    append(arguments, {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=3", "-f", "lavfi", "-i",
+                       "aevalsrc=0.5*sin(2*PI*440*t)|0.5*sin(2*PI*660*t):s=44100:d=3", "-c:v", "mpeg4",
+                       "-c:a", "pcm_s16le", "-f", "avi", "{out}"});
+    return make_fixture("stereo.avi", arguments);
+}
+
+std::string vcd_image(bool two_tracks) {
+    std::string name = two_tracks ? "vcd2" : "vcd1";
+    auto cue = fs::path(fixture_folder()) / (name + ".cue");
+    if (fs::exists(cue))
+        return cue.string();
+    auto first = vcd_mpeg(4);
+    auto second = vcd_mpeg(6, "testsrc2", 660);
+    if (first.empty() || second.empty())
+        return "";
+    auto folder = fs::path(fixture_folder()) / (name + "-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    std::vector<std::string> arguments = {"vcdimager",
+                                          "-t",
+                                          "vcd2",
+                                          "-c",
+                                          (folder / (name + ".cue")).string(),
+                                          "-b",
+                                          (folder / (name + ".bin")).string(),
+                                          first};
+    if (two_tracks)
+        arguments.push_back(second);
+    bool ok = run_program(arguments);
+    if (ok) {
+        // The cue names the bin by its full path; rewrite it to the neighbour's plain name.
+        std::ifstream in(folder / (name + ".cue"));
+        std::string text((std::istreambuf_iterator<char>(in)), {});
+        auto at = text.find((folder / (name + ".bin")).string());
+        if (at != std::string::npos)
+            text.replace(at, (folder / (name + ".bin")).string().size(), name + ".bin");
+        std::ofstream(folder / (name + ".cue")) << text;
+        fs::rename(folder / (name + ".bin"), fs::path(fixture_folder()) / (name + ".bin"));
+        fs::rename(folder / (name + ".cue"), cue);
+    }
+    fs::remove_all(folder);
+    return ok ? cue.string() : "";
+}
+
+namespace {
+
+// Writes the sectors of MPEG track `track` (0 = the first) of a cue/bin image as a CDXA file.
+bool write_cdxa_track(const std::string& cue, size_t track, const fs::path& path) {
+    std::ifstream cue_file(cue);
+    auto sheet = parse_cue_sheet(std::string((std::istreambuf_iterator<char>(cue_file)), {}));
+    if (!sheet)
+        return false;
+    auto spans = mpeg_track_spans(*sheet, fs::path(cue).parent_path().string(), [](const std::string& file) {
+        return int64_t(fs::file_size(file) / 2352);
+    });
+    if (track >= spans.size())
+        return false;
+    std::ifstream bin(spans[track].file, std::ios::binary);
+    std::string data(size_t(spans[track].sector_count) * 2352, '\0');
+    bin.seekg(std::streamoff(spans[track].first_sector * 2352));
+    bin.read(data.data(), std::streamsize(data.size()));
+    std::string header = "RIFF";
+    put32(header, 0);
+    header += "CDXAfmt ";
+    put32(header, 16);
+    header += std::string(16, '\0');
+    header += "data";
+    put32(header, uint32_t(data.size()));
+    set32(header, 4, uint32_t(header.size() + data.size() - 8));
+    auto temporary = path.string() + "." + std::to_string(::getpid());
+    std::ofstream(temporary, std::ios::binary) << header << data;
+    fs::rename(temporary, path);
+    return true;
+}
+
+} // namespace
+
+std::string vcd_dat() {
+    auto path = fs::path(fixture_folder()) / "AVSEQ01.DAT";
+    if (fs::exists(path))
+        return path.string();
+    auto cue = vcd_image(false);
+    return !cue.empty() && write_cdxa_track(cue, 0, path) ? path.string() : "";
+}
+
+std::string vcd_folder() {
+    auto folder = fs::path(fixture_folder()) / "disc";
+    if (fs::exists(folder / "MPEGAV" / "AVSEQ02.DAT"))
+        return folder.string();
+    auto cue = vcd_image(true);
+    fs::create_directories(folder / "MPEGAV");
+    fs::create_directories(folder / "VCD");
+    bool ok = !cue.empty() && write_cdxa_track(cue, 0, folder / "MPEGAV" / "AVSEQ01.DAT") &&
+              write_cdxa_track(cue, 1, folder / "MPEGAV" / "AVSEQ02.DAT");
+    return ok ? folder.string() : "";
+}
+
+std::string flc_animation(int frames, bool fli) {
+    auto path = fs::path(fixture_folder()) / ("anim" + std::to_string(frames) + (fli ? ".fli" : ".flc"));
+    if (fs::exists(path))
+        return path.string();
+    const int width = fli ? 320 : 64, height = fli ? 200 : 48;
+    std::string file(128, '\0');
+    file[4] = char(fli ? 0x11 : 0x12), file[5] = char(0xAF);
+    file[6] = char(frames & 0xff), file[7] = char(frames >> 8);
+    file[8] = char(width & 0xff), file[9] = char(width >> 8);
+    file[10] = char(height & 0xff), file[11] = char(height >> 8);
+    file[12] = 8;                   // depth
+    file[14] = 3;                   // flags
+    set32(file, 16, fli ? 7 : 100); // FLI: jiffies (1/70 s); FLC: milliseconds
+    if (!fli)
+        set32(file, 80, 128); // offset of frame 1
+    for (int i = 0; i < frames; ++i) {
+        std::string chunks;
+        if (i == 0) {
+            // One packet of 256 colours (skip 0, count 0 = 256): COLOR_256 (type 4) or COLOR_64 (11).
+            std::string colours;
+            colours.push_back(0), colours.push_back(0);
+            for (int c = 0; c < 256; ++c) {
+                int r = c, g = 255 - c, b = c / 2;
+                if (fli)
+                    colours += {char(r >> 2), char(g >> 2), char(b >> 2)};
+                else
+                    colours += {char(r), char(g), char(b)};
+            }
+            std::string chunk;
+            put32(chunk, uint32_t(6 + 2 + colours.size()));
+            put16(chunk, fli ? 11 : 4);
+            put16(chunk, 1);
+            chunks += chunk + colours;
+        }
+        // BRUN (type 15): each line starts with a packet count, then packets of (count, value)
+        // repeating the value; a width over 127 takes several packets.
+        std::string lines;
+        for (int y = 0; y < height; ++y) {
+            std::string line;
+            int left = width, count = 0;
+            while (left > 0) {
+                int run = std::min(left, 127);
+                line += {char(run), char(i * 20 + 10)};
+                left -= run;
+                ++count;
+            }
+            lines += char(count) + line;
+        }
+        if (lines.size() % 2)
+            lines.push_back(0);
+        std::string brun;
+        put32(brun, uint32_t(6 + lines.size()));
+        put16(brun, 15);
+        chunks += brun + lines;
+        std::string frame;
+        put32(frame, uint32_t(16 + chunks.size()));
+        put16(frame, 0xF1FA);
+        put16(frame, i == 0 ? 2 : 1);
+        frame += std::string(8, '\0');
+        if (i == 1 && !fli)
+            set32(file, 84, uint32_t(file.size()));
+        file += frame + chunks;
+    }
+    set32(file, 0, uint32_t(file.size()));
+    auto temporary = path.string() + "." + std::to_string(::getpid());
+    std::ofstream(temporary, std::ios::binary) << file;
+    fs::rename(temporary, path);
+    return path.string();
+}
+
+std::string dvd_mpeg2() {
+    auto arguments = ffmpeg_base();
+    append(arguments,
+           {"-f", "lavfi", "-i", "testsrc=size=720x576:rate=25:duration=2", "-f", "lavfi", "-i",
+            "sine=frequency=440:sample_rate=48000:duration=2", "-target", "pal-dvd", "-f", "dvd", "{out}"});
+    return make_fixture("dvd.mpg", arguments);
+}
+
+} // namespace media::test

@@ -1,0 +1,42 @@
+#pragma once
+// Media made at test time with Debian's ffmpeg and vcdimager (and a small FLC writer), cached per
+// user in the temporary folder so that the many test processes CTest starts make each file once.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace media::test {
+
+// Runs a program (no shell) with its output discarded; true when it exits with status 0.
+bool run_program(const std::vector<std::string>& arguments, std::string* output = nullptr);
+
+// The fixture folder; created on first use.
+std::string fixture_folder();
+
+// Makes `name` in the fixture folder by running `arguments` (with "{out}" replaced by a temporary
+// path) unless it exists; returns the path, or "" when the tool failed.
+std::string make_fixture(const std::string& name, std::vector<std::string> arguments);
+
+// MPEG-1 system stream for VideoCD (PAL: 352x288, 25 fps, video 1150 kbit/s, MP2 224 kbit/s).
+std::string vcd_mpeg(int seconds = 10, const std::string& pattern = "testsrc", int tone = 440);
+// 320x240, 25 fps, MPEG-4 video (FFmpeg's mpeg4) with a key frame every 12 frames, PCM stereo sound.
+std::string avi_clip();
+// 320x240, 25 fps QuickTime with MPEG-4 video and AAC sound.
+std::string mov_clip();
+// A stereo AVI whose left and right channels carry full-scale tones of different pitch.
+std::string stereo_avi();
+// A VideoCD disc image of one or two MPEG tracks; returns the cue sheet path.
+std::string vcd_image(bool two_tracks);
+// A RIFF CDXA `.DAT` file holding the MPEG track of the one-track image.
+std::string vcd_dat();
+// A folder laid out like a mounted two-track VideoCD: MPEGAV/AVSEQ01.DAT and AVSEQ02.DAT.
+std::string vcd_folder();
+// An 8-bit FLC animation: 64x48, `frames` frames at 100 ms each, frame i filled with palette
+// colour 20 * i + 10; colour c is (c, 255 - c, c / 2). With `fli`, the older FLI variant (320x200,
+// 6-bit palette, speed in 1/70 s: 7 = 10 frames a second).
+std::string flc_animation(int frames = 10, bool fli = false);
+// MPEG-2 program stream for DVD (PAL: 720x576, 25 fps, AC-3 sound), two seconds.
+std::string dvd_mpeg2();
+
+} // namespace media::test

@@ -1,0 +1,215 @@
+// Play, pause, resume, ranges, loops, rate and the mode the engine reports along the way.
+
+#include "MediaFixtures.h"
+#include "TestSupport.h"
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+using namespace media;
+using namespace media::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Records what the engine posts; the callback only appends under a lock, as an owner would post.
+struct EventLog {
+    std::mutex mutex;
+    std::vector<Event> events;
+    EventCallback callback() {
+        return [this](const Event& event) {
+            std::lock_guard lock(mutex);
+            events.push_back(event);
+        };
+    }
+    int count(EventKind kind) {
+        std::lock_guard lock(mutex);
+        int n = 0;
+        for (const auto& event : events)
+            n += event.kind == kind;
+        return n;
+    }
+};
+
+} // namespace
+
+TEST(MediaPlay, range_play_ends_on_last_frame_of_range_and_reports_end) {
+    auto movie = open_silent(vcd_mpeg());
+    ASSERT_TRUE(movie);
+    EventLog log;
+    movie->set_event_callback(log.callback());
+    ASSERT_TRUE(movie->play({1000 * ms, 1400 * ms, false}));
+    ASSERT_TRUE(movie->wait_play_done(settle));
+    EXPECT_EQ(movie->mode(), Mode::Ended);
+    EXPECT_EQ(mode_name(movie->mode()), "stopped");
+    EXPECT_EQ(movie->position_us(), 1400 * ms);
+    EXPECT_EQ(log.count(EventKind::ReachedEnd), 1);
+    EXPECT_GE(log.count(EventKind::FrameReady), 5);
+}
+
+TEST(MediaPlay, play_to_end_of_medium_stops_on_last_frame) {
+    auto movie = open_silent(flc_animation(10));
+    ASSERT_TRUE(movie);
+    ASSERT_TRUE(movie->play());
+    ASSERT_TRUE(movie->wait_play_done(settle));
+    EXPECT_EQ(movie->mode(), Mode::Ended);
+    EXPECT_EQ(movie->position_frames(), 9);
+    // Playing again at the end ends again at once.
+    ASSERT_TRUE(movie->play());
+    ASSERT_TRUE(movie->wait_play_done(settle));
+    EXPECT_EQ(movie->position_frames(), 9);
+    // So does a play after a stop at the end.
+    ASSERT_TRUE(movie->stop());
+    EXPECT_EQ(movie->mode(), Mode::Stopped);
+    ASSERT_TRUE(movie->play());
+    ASSERT_TRUE(movie->wait_play_done(settle));
+    EXPECT_EQ(movie->mode(), Mode::Ended);
+    EXPECT_EQ(movie->position_frames(), 9);
+}
+
+TEST(MediaPlay, range_outside_medium_is_refused) {
+    auto movie = open_silent(flc_animation(10));
+    ASSERT_TRUE(movie);
+    EXPECT_FALSE(movie->play({2000 * ms, std::nullopt, false}));
+    EXPECT_FALSE(movie->play({500 * ms, 100 * ms, false}));
+    EXPECT_EQ(movie->mode(), Mode::Stopped);
+    // Without a start, play begins on the frame on screen: an end before it is refused.
+    ASSERT_TRUE(movie->seek(500 * ms));
+    ASSERT_TRUE(movie->wait_seek_done(settle));
+    EXPECT_FALSE(movie->play({std::nullopt, 300 * ms, false}));
+    EXPECT_EQ(movie->mode(), Mode::Stopped);
+}
+
+TEST(MediaPlay, repeat_loops_back_to_start_until_stopped) {
+    auto movie = open_silent(vcd_mpeg());
+    ASSERT_TRUE(movie);
+    EventLog log;
+    movie->set_event_callback(log.callback());
+    ASSERT_TRUE(movie->play({0, 200 * ms, true}));
+    for (int i = 0; i < 100 && log.count(EventKind::Looped) < 3; ++i)
+        std::this_thread::sleep_for(50ms);
+    EXPECT_GE(log.count(EventKind::Looped), 3);
+    EXPECT_EQ(log.count(EventKind::ReachedEnd), 0);
+    EXPECT_NE(movie->mode(), Mode::Ended);
+    EXPECT_LE(movie->position_us(), 200 * ms);
+    ASSERT_TRUE(movie->stop());
+    ASSERT_TRUE(movie->wait_play_done(settle));
+    EXPECT_EQ(movie->mode(), Mode::Stopped);
+}
+
+TEST(MediaPlay, pause_holds_position_and_resume_continues) {
+    auto movie = open_silent(vcd_mpeg());
+    ASSERT_TRUE(movie);
+    ASSERT_TRUE(movie->play());
+    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(movie->pause());
+    EXPECT_EQ(movie->mode(), Mode::Paused);
+    std::this_thread::sleep_for(50ms); // a frame already on its way to the screen may still land
+    auto paused_at = movie->position_us();
+    EXPECT_GT(paused_at, 0);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(movie->position_us(), paused_at);
+    ASSERT_TRUE(movie->resume());
+    EXPECT_EQ(movie->mode(), Mode::Playing);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_GT(movie->position_us(), paused_at);
+    ASSERT_TRUE(movie->stop());
+    std::this_thread::sleep_for(50ms);
+    auto stopped_at = movie->position_us();
+    std::this_thread::sleep_for(200ms);
+    EXPECT_EQ(movie->position_us(), stopped_at) << "stop is not a rewind, and nothing moves after it";
+}
+
+TEST(MediaPlay, mode_follows_transport_commands) {
+    auto movie = open_silent(vcd_mpeg());
+    ASSERT_TRUE(movie);
+    EXPECT_EQ(movie->mode(), Mode::Stopped);
+    auto resumed = movie->resume();
+    ASSERT_FALSE(resumed);
+    EXPECT_EQ(resumed.error().code, ErrorCode::NotApplicable);
+    struct {
+        std::function<Status(Movie&)> command;
+        Mode expected;
+    } sequence[] = {
+        {[](Movie& m) { return m.play(); }, Mode::Playing},
+        {[](Movie& m) { return m.pause(); }, Mode::Paused},
+        {[](Movie& m) { return m.resume(); }, Mode::Playing},
+        {[](Movie& m) { return m.stop(); }, Mode::Stopped},
+        {[](Movie& m) { return m.pause(); }, Mode::Stopped},
+        {[](Movie& m) { return m.step(1); }, Mode::Paused},
+        {[](Movie& m) { return m.seek(500 * ms); }, Mode::Stopped},
+    };
+    for (auto& step : sequence) {
+        ASSERT_TRUE(step.command(*movie));
+        movie->wait_seek_done(settle);
+        EXPECT_EQ(movie->mode(), step.expected);
+    }
+}
+
+TEST(MediaPlay, play_from_position_starts_there) {
+    auto movie = open_silent(vcd_mpeg());
+    ASSERT_TRUE(movie);
+    ASSERT_TRUE(movie->play({5000 * ms, std::nullopt, false}));
+    ASSERT_TRUE(movie->wait_seek_done(settle));
+    EXPECT_EQ(movie->mode(), Mode::Playing);
+    EXPECT_GE(movie->position_us(), 5000 * ms);
+    EXPECT_LT(movie->position_us(), 6000 * ms);
+}
+
+TEST(MediaPlay, unpaced_play_runs_faster_than_real_time) {
+    auto movie = open_silent(vcd_mpeg());
+    ASSERT_TRUE(movie);
+    movie->set_paced(false);
+    auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(movie->play({0, std::nullopt, false}));
+    ASSERT_TRUE(movie->wait_play_done(settle));
+    auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(movie->position_frames(), movie->info().length_frames - 1);
+    // Ten seconds of VideoCD decode in a small fraction of that; half is a generous bound.
+    EXPECT_LT(elapsed, 5s);
+}
+
+TEST(MediaPlay, fast_rate_advances_position_faster_than_normal) {
+    auto movie = open_silent(vcd_mpeg());
+    ASSERT_TRUE(movie);
+    ASSERT_TRUE(movie->set_rate(4.0));
+    EXPECT_FALSE(movie->set_rate(0.0));
+    EXPECT_EQ(movie->rate(), 4.0);
+    ASSERT_TRUE(movie->play({0, 2000 * ms, false}));
+    auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(movie->wait_play_done(settle));
+    // Two seconds of medium at four times the speed: well under the two seconds of normal play.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1900ms);
+    EXPECT_EQ(movie->position_us(), 2000 * ms);
+}
+
+TEST(MediaPlay, frames_follow_target_size) {
+    auto movie = open_silent(vcd_mpeg());
+    ASSERT_TRUE(movie);
+    movie->set_target_size(176, 144);
+    ASSERT_TRUE(movie->seek(1000 * ms));
+    ASSERT_TRUE(movie->wait_seek_done(settle));
+    auto frame = movie->frames().take_latest();
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->width, 176);
+    EXPECT_EQ(frame->height, 144);
+    EXPECT_EQ(frame->pixels.size(), size_t(176 * 144 * 4));
+}
+
+TEST(MediaPlay, audio_only_medium_plays_on_system_clock_without_device) {
+    auto path =
+        make_fixture("tone.mp2", {"ffmpeg", "-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
+                                  "sine=frequency=440:sample_rate=44100:duration=2", "-f", "mp2", "{out}"});
+    ASSERT_FALSE(path.empty());
+    auto movie = open_silent(path);
+    ASSERT_TRUE(movie);
+    EXPECT_FALSE(movie->info().has_video);
+    EXPECT_TRUE(movie->info().has_audio);
+    ASSERT_TRUE(movie->play({1500 * ms, std::nullopt, false}));
+    ASSERT_TRUE(movie->wait_play_done(settle));
+    EXPECT_EQ(movie->mode(), Mode::Ended);
+    EXPECT_FALSE(movie->step(1));
+    EXPECT_FALSE(movie->capture_bmp(fixture_folder() + "/none.bmp"));
+}
