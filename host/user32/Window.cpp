@@ -71,6 +71,16 @@ void invalidate(Window& window, QRect const& rect, bool erase) {
         return;
     window.update_region += area;
     window.erase_pending = window.erase_pending || erase;
+    // Without WS_CLIPCHILDREN (which no program here uses) the parent paints over its children,
+    // so Windows invalidates the children under the area too and they paint after it.
+    windows().for_each([&](HWND, Window& child) {
+        if (child.destroying || !child.is_child() || child.parent != window.handle || !child.widget)
+            return;
+        const QRect under =
+            area.translated(-child.widget->pos()) & QRect(0, 0, child.width(), child.height());
+        if (!under.isEmpty())
+            invalidate(child, under, erase);
+    });
 }
 
 void show_backing(Window& window, QRect const& rect) {

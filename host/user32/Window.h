@@ -35,7 +35,8 @@ struct Window {
     QImage backing;        // what the window shows; device contexts draw into it
     QRegion update_region; // client area waiting for WM_PAINT
     bool erase_pending = false;
-    bool destroying = false;
+    bool destroy_started = false; // DestroyWindow is sending WM_DESTROY
+    bool destroying = false;      // gone: no messages, no handle
 
     bool is_child() const { return (style & WS_CHILD) != 0; }
     int width() const { return backing.width(); }

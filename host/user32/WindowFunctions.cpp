@@ -173,6 +173,9 @@ BOOL DestroyWindow(HWND hwnd) {
     Window* window = find_window(hwnd);
     if (!window || !on_gui_thread())
         return invalid_window();
+    if (window->destroy_started) // asked again from its own WM_DESTROY
+        return TRUE;
+    window->destroy_started = true;
     // Owned windows go first, then the window and its children hear WM_DESTROY, parent first.
     for (HWND owned : windows_related_to(hwnd, false))
         DestroyWindow(owned);

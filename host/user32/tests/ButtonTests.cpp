@@ -85,6 +85,28 @@ TEST_F(OwnerDrawnButton, shown_button_asks_for_a_whole_drawing_which_shows_at_it
     EXPECT_EQ(shown.pixelColor(37, 31), QColor(Qt::black));
 }
 
+TEST_F(OwnerDrawnButton, invalidating_the_parent_over_a_button_redraws_the_button_after_the_parent) {
+    std::vector<UINT> order;
+    auto draw_answer = Recorder::current().answer;
+    Recorder::current().answer = [&](HWND hwnd, UINT message, WPARAM wparam,
+                                     LPARAM lparam) -> std::optional<LRESULT> {
+        if (message == WM_PAINT && hwnd == m_main)
+            order.push_back(WM_PAINT);
+        if (message == WM_DRAWITEM)
+            order.push_back(WM_DRAWITEM);
+        return draw_answer(hwnd, message, wparam, lparam);
+    };
+    RECT elsewhere{100, 50, 150, 90};
+    InvalidateRect(m_main, &elsewhere, TRUE);
+    pump_pending();
+    EXPECT_EQ(order, std::vector<UINT>{WM_PAINT}) << "the button is not under the area";
+    order.clear();
+    InvalidateRect(m_main, nullptr, TRUE);
+    pump_pending();
+    EXPECT_EQ(order, (std::vector<UINT>{WM_PAINT, WM_DRAWITEM}));
+    Recorder::current().answer = draw_answer;
+}
+
 TEST_F(OwnerDrawnButton, press_and_release_draw_pressed_then_focused_and_notify_a_click) {
     m_draws.clear();
     mouse(QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);

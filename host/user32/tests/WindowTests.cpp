@@ -149,6 +149,20 @@ TEST(Windows, destroy_reaches_owned_windows_first_then_the_window_and_its_childr
     EXPECT_EQ(host::window_widget(child), nullptr);
 }
 
+TEST(Windows, destroying_a_window_again_from_its_own_wm_destroy_is_harmless) {
+    register_recording_class("W_Again");
+    Recorder::current().answer = [](HWND hwnd, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (message == WM_DESTROY) {
+            EXPECT_TRUE(DestroyWindow(hwnd));
+        }
+        return std::nullopt;
+    };
+    const HWND hwnd = CreateWindowExA(0, "W_Again", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_TRUE(DestroyWindow(hwnd));
+    EXPECT_EQ(Recorder::current().of(WM_DESTROY).size(), 1u);
+    EXPECT_EQ(host::window_widget(hwnd), nullptr);
+}
+
 TEST(Windows, restyling_a_popup_as_child_keeps_it_top_level_without_a_frame) {
     register_recording_class("W_Restyle");
     const HWND main = create_popup("W_Restyle", 100, 100, 368, 400);
