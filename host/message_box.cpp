@@ -13,23 +13,23 @@
 
 namespace {
 
-struct ButtonSpec {
+struct BoxButton {
     int id;
     char const* text;
     QMessageBox::ButtonRole role;
 };
 
 // The buttons of each MB_TYPEMASK value, left to right, with the Windows captions.
-constexpr ButtonSpec ok{IDOK, "OK", QMessageBox::AcceptRole};
-constexpr ButtonSpec cancel{IDCANCEL, "Cancel", QMessageBox::RejectRole};
-constexpr ButtonSpec abort_{IDABORT, "&Abort", QMessageBox::RejectRole};
-constexpr ButtonSpec retry{IDRETRY, "&Retry", QMessageBox::AcceptRole};
-constexpr ButtonSpec ignore{IDIGNORE, "&Ignore", QMessageBox::AcceptRole};
-constexpr ButtonSpec yes{IDYES, "&Yes", QMessageBox::YesRole};
-constexpr ButtonSpec no{IDNO, "&No", QMessageBox::NoRole};
-constexpr ButtonSpec none{0, nullptr, QMessageBox::InvalidRole};
+constexpr BoxButton ok{IDOK, "OK", QMessageBox::AcceptRole};
+constexpr BoxButton cancel{IDCANCEL, "Cancel", QMessageBox::RejectRole};
+constexpr BoxButton abort_{IDABORT, "&Abort", QMessageBox::RejectRole};
+constexpr BoxButton retry{IDRETRY, "&Retry", QMessageBox::AcceptRole};
+constexpr BoxButton ignore{IDIGNORE, "&Ignore", QMessageBox::AcceptRole};
+constexpr BoxButton yes{IDYES, "&Yes", QMessageBox::YesRole};
+constexpr BoxButton no{IDNO, "&No", QMessageBox::NoRole};
+constexpr BoxButton none{0, nullptr, QMessageBox::InvalidRole};
 
-constexpr std::array<std::array<ButtonSpec, 3>, 6> box_buttons{{
+constexpr std::array<std::array<BoxButton, 3>, 6> box_buttons{{
     {ok, none, none},
     {ok, cancel, none},
     {abort_, retry, ignore},
@@ -55,24 +55,26 @@ QMessageBox::Icon icon_of(UINT style) {
 
 int run_qt_box(HWND owner, QString const& caption, QString const& text, UINT style) {
     QWidget* parent = owner ? host::window_widget(owner) : nullptr;
-    QMessageBox box(icon_of(style), caption, text, QMessageBox::NoButton, parent ? parent : QApplication::activeWindow());
+    QMessageBox box(icon_of(style), caption, text, QMessageBox::NoButton,
+                    parent ? parent : QApplication::activeWindow());
     UINT const type = style & MB_TYPEMASK;
-    auto const& specs = box_buttons[type < box_buttons.size() ? type : 0];
+    auto const& buttons_of_type = box_buttons[type < box_buttons.size() ? type : 0];
     int const default_id = host::default_button_id(style);
     std::array<QAbstractButton*, 3> buttons{};
-    for (size_t i = 0; i < specs.size() && specs[i].text; ++i) {
-        QPushButton* button = box.addButton(QString::fromLatin1(specs[i].text), specs[i].role);
+    for (size_t i = 0; i < buttons_of_type.size() && buttons_of_type[i].text; ++i) {
+        QPushButton* button =
+            box.addButton(QString::fromLatin1(buttons_of_type[i].text), buttons_of_type[i].role);
         buttons[i] = button;
-        if (specs[i].id == default_id)
+        if (buttons_of_type[i].id == default_id)
             box.setDefaultButton(button);
         // Escape and the close box answer Cancel when there is one, OK on a lone OK box.
-        if (specs[i].id == IDCANCEL || (type == MB_OK && specs[i].id == IDOK))
+        if (buttons_of_type[i].id == IDCANCEL || (type == MB_OK && buttons_of_type[i].id == IDOK))
             box.setEscapeButton(button);
     }
     box.exec();
     for (size_t i = 0; i < buttons.size(); ++i)
         if (buttons[i] && box.clickedButton() == buttons[i])
-            return specs[i].id;
+            return buttons_of_type[i].id;
     return box.escapeButton() ? IDCANCEL : default_id;
 }
 

@@ -1,0 +1,268 @@
+// The form: its window, frame layout, menu bar, creation and closing.
+#include "forms/Forms.h"
+
+#include "forms/FormReader.h"
+#include "forms/FormWindow.h"
+#include "forms/Menus.h"
+
+#include <QMenuBar>
+#include <QScreen>
+
+TForm::TForm(TComponent* AOwner)
+    : TWinControl(AOwner, new TFormWindow(this)), m_Icon(std::make_unique<TPicture>()) {
+    WindowProc = [this](TMessage& Message) { WndProc(Message); };
+    m_Icon->OnChange = [this] {
+        Widget()->setWindowIcon(QIcon(QPixmap::fromImage(m_Icon->Image())));
+        Widget()->update();
+    };
+    SetParentFont(false);
+    SetVisible(false);
+    SetShowHint(false);
+    SetBounds(0, 0, 320, 240);
+    ColorChanged();
+}
+
+TForm::~TForm() {
+    // The classic order: OnDestroy, then the components, while the form is still whole.
+    DoDestroy();
+    SetMenu(nullptr);
+    DestroyComponents();
+    WindowProc = nullptr;
+    Window()->Detach();
+}
+
+void TForm::ReadForm(QString const& Text) {
+    ReadComponentText(this, Text);
+    DoCreate();
+}
+
+TFormWindow* TForm::Window() const {
+    return static_cast<TFormWindow*>(Widget());
+}
+
+QWidget* TForm::ClientWidget() const {
+    return Window()->Client();
+}
+
+QMenuBar* TForm::MenuBar() const {
+    return Window()->MenuBar();
+}
+
+void TForm::SetBorderIcons(TBorderIcons Value) {
+    if (Value == m_Style.BorderIcons)
+        return;
+    m_Style.BorderIcons = Value;
+    LayoutWindow();
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle Value) {
+    if (Value == m_Style.BorderStyle)
+        return;
+    m_Style.BorderStyle = Value;
+    LayoutWindow();
+}
+
+TFrameStyle TForm::FrameStyle() const {
+    return m_Style;
+}
+
+TFrameLayout TForm::Layout() const {
+    return FrameLayout(BoundsRect().size(), m_Style);
+}
+
+int TForm::ClientWidth() const {
+    return Layout().Client.width();
+}
+
+int TForm::ClientHeight() const {
+    return Layout().Client.height();
+}
+
+void TForm::SetClientWidth(int Value) {
+    SetBounds(Left(), Top(), Width() - ClientWidth() + Value, Height());
+}
+
+void TForm::SetClientHeight(int Value) {
+    SetBounds(Left(), Top(), Width(), Height() - ClientHeight() + Value);
+}
+
+void TForm::SetMenu(TMainMenu* Value) {
+    if (Value == m_Menu)
+        return;
+    if (m_Menu)
+        m_Menu->OnChange = nullptr;
+    m_Menu = Value;
+    if (m_Menu)
+        m_Menu->OnChange = [this] { RebuildMenuBar(); };
+    RebuildMenuBar();
+}
+
+void TForm::RebuildMenuBar() {
+    QMenuBar* bar = MenuBar();
+    bar->clear();
+    bool const hasMenu = m_Menu && m_Menu->Items()->Count() > 0;
+    if (hasMenu)
+        for (int i = 0; i < m_Menu->Items()->Count(); ++i)
+            bar->addAction(m_Menu->Items()->Items(i)->Action());
+    if (hasMenu != m_Style.HasMenu) {
+        // The outer size stays; the client area gives up the menu's height.
+        m_Style.HasMenu = hasMenu;
+        LayoutWindow();
+        Realign();
+    }
+}
+
+void TForm::SetWindowState(TWindowState Value) {
+    if (Value == m_WindowState)
+        return;
+    m_WindowState = Value;
+    m_Style.Maximized = Value == wsMaximized;
+    if (Widget()->isVisible()) {
+        if (Value == wsMinimized)
+            Widget()->showMinimized();
+        else if (Value == wsMaximized)
+            Widget()->showMaximized();
+        else
+            Widget()->showNormal();
+    }
+    LayoutWindow();
+}
+
+void TForm::SetVisible(bool Value) {
+    bool const showing = Value && !Visible();
+    TWinControl::SetVisible(Value);
+    if (showing)
+        DispatchEvent(m_OnShow, this);
+}
+
+void TForm::ApplyVisibility() {
+    QWidget* window = Widget();
+    if (!Visible()) {
+        window->hide();
+        return;
+    }
+    if (!m_Shown && m_Position == poScreenCenter) {
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect const area = screen->availableGeometry();
+            SetBounds(area.x() + (area.width() - Width()) / 2, area.y() + (area.height() - Height()) / 2,
+                      Width(), Height());
+        }
+    }
+    m_Shown = true;
+    if (m_WindowState == wsMaximized)
+        window->showMaximized();
+    else if (m_WindowState == wsMinimized)
+        window->showMinimized();
+    else
+        window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void TForm::Close() {
+    Hide();
+    if (Application && Application->MainForm() == this)
+        Application->Terminate();
+}
+
+bool TForm::Active() const {
+    return Widget()->isActiveWindow();
+}
+
+void TForm::ApplyBounds() {
+    QRect const bounds = BoundsRect();
+    if (Widget()->geometry() != bounds)
+        Widget()->setGeometry(bounds);
+    LayoutWindow();
+}
+
+void TForm::LayoutWindow() {
+    TFrameLayout const layout = Layout();
+    Window()->LayoutFrame(layout);
+    Realign();
+    WPARAM const state = m_WindowState == wsMaximized   ? SIZE_MAXIMIZED
+                         : m_WindowState == wsMinimized ? SIZE_MINIMIZED
+                                                        : SIZE_RESTORED;
+    Perform(WM_SIZE, state, PointToLParam(layout.Client.width(), layout.Client.height()));
+}
+
+void TForm::TextChanged() {
+    QByteArray const text = GetText().toUtf8();
+    Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.constData()));
+}
+
+LRESULT TForm::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    TMessage message{Msg, WParam, LParam, 0};
+    if (WindowProc)
+        WindowProc(message);
+    else
+        WndProc(message);
+    return message.Result;
+}
+
+void TForm::SetCapture() {
+    Window()->SetCaptured(true);
+}
+
+void TForm::ReleaseCapture() {
+    Window()->SetCaptured(false);
+}
+
+bool TForm::HasCapture() const {
+    return Window()->Captured();
+}
+
+void TForm::WndProc(TMessage& Message) {
+    TFormWindow* window = Window();
+    QPoint const point(LParamX(Message.LParam), LParamY(Message.LParam));
+    switch (Message.Msg) {
+    case WM_NCPAINT:
+        if (Message.LParam)
+            window->PaintNonClient(*reinterpret_cast<QPainter*>(Message.LParam));
+        break;
+    case WM_NCACTIVATE:
+        window->update();
+        Message.Result = 1;
+        break;
+    case WM_SETTEXT:
+        window->setWindowTitle(QString::fromUtf8(reinterpret_cast<char const*>(Message.LParam)));
+        window->update();
+        Message.Result = 1;
+        break;
+    case WM_NCHITTEST:
+        Message.Result = FrameHitTest(Layout(), BoundsRect().size(), m_Style, window->mapFromGlobal(point));
+        break;
+    case WM_NCLBUTTONDOWN:
+        window->NcLeftButtonDown(static_cast<THitTest>(Message.WParam), point);
+        break;
+    case WM_NCLBUTTONDBLCLK:
+        window->NcLeftButtonDoubleClick(static_cast<THitTest>(Message.WParam));
+        break;
+    default:
+        break;
+    }
+}
+
+void TForm::ColorChanged() {
+    QWidget* client = ClientWidget();
+    QPalette palette = client->palette();
+    palette.setColor(QPalette::Window, ColorToRGB(Color()));
+    client->setPalette(palette);
+    for (int i = 0; i < ControlCount(); ++i)
+        if (Controls(i)->ParentColor())
+            Controls(i)->ParentChanged();
+}
+
+void TForm::Notification(TComponent* AComponent, bool Inserted) {
+    TWinControl::Notification(AComponent, Inserted);
+    if (!Inserted && AComponent == m_Menu)
+        SetMenu(nullptr);
+}
+
+void TForm::DoCreate() {
+    DispatchEvent(m_OnCreate, this);
+}
+
+void TForm::DoDestroy() {
+    DispatchEvent(m_OnDestroy, this);
+}
