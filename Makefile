@@ -1,13 +1,14 @@
 # Newcomer commands:
 #   make run          set up, build, and start the tuner on the default prefix
 #   make test         set up, build, and run every test
+#   make run-player   set up, build, and start the movie player on the default prefix
 BUILD ?= build
 JOBS ?= 2
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libavformat-dev libavcodec-dev \
             libavutil-dev libswscale-dev libswresample-dev libsdl2-dev nettle-dev libgtest-dev \
-            googletest libx11-dev fonts-liberation ffmpeg vcdimager xvfb xauth xdg-utils
+            googletest libx11-dev fonts-liberation ffmpeg vcdimager xvfb xauth xdg-utils x11-xserver-utils
 
-.PHONY: setup configure build test run clean
+.PHONY: setup configure build test run run-player clean
 
 setup:
 	@./scripts/install-packages.sh $(PACKAGES)
@@ -25,6 +26,10 @@ test: build
 
 run: build
 	./scripts/run-main.sh $(BUILD)
+
+run-player: configure
+	cmake --build $(BUILD) -j$(JOBS) --target reelp32
+	$(BUILD)/bin/reelp32
 
 clean:
 	rm -rf $(BUILD)

@@ -4,6 +4,8 @@
 #include "host/user32.h"
 #include "host/user32_dialogs.h"
 
+#include "user32/GuiThread.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -86,7 +88,7 @@ extern "C" int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     std::string const body = text ? text : "";
     if (host::DialogResponder* responder = host::dialog_responder())
         return responder->message_box({caption_text, body, type});
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    if (!host::user32::ensure_application()) {
         // No GUI to show it on: report on the console and take the default button.
         std::fprintf(stderr, "%s: %s\n", caption_text.c_str(), body.c_str());
         return host::default_button_id(type);

@@ -1,0 +1,28 @@
+// The MCI command channel: every command string the player sends is formatted into
+// command_buffer and handed to mciSendStringA; replies land in reply_buffer or
+// aux_reply_buffer. GUI thread only, like the whole player.
+#pragma once
+
+#include "core/PlayerState.h"
+
+#include "host/winmm.h"
+
+#include <cstdint>
+
+namespace player {
+
+extern char command_buffer[command_buffer_size];
+extern char reply_buffer[reply_buffer_size];
+extern char aux_reply_buffer[reply_buffer_size];
+
+// Formats the command (printf conventions; a text longer than the buffer is cut, never written
+// past it) and sends it with `reply` (reply_buffer_size characters) or no reply buffer, and
+// `callback` or no callback window. Returns the MCI error code, 0 on success.
+MCIERROR send_command(char* reply, HWND callback, char const* format, ...)
+    __attribute__((format(printf, 3, 4)));
+
+// A reply's leading decimal integer: white space skipped, one optional sign, digits up to the
+// first non-digit; no digits gives 0. Held to the 32-bit range.
+std::int32_t parse_int(char const* text);
+
+} // namespace player

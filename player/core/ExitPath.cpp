@@ -1,0 +1,24 @@
+#include "core/ExitPath.h"
+
+#include "core/Player.h"
+#include "core/Transport.h"
+
+namespace player {
+
+void request_exit() {
+    state.exit_requested = true;
+    stop();
+}
+
+void shutdown_player() {
+    if (state.stop_timer) {
+        KillTimer(windows.main_window, state.stop_timer);
+        state.stop_timer = 0;
+    }
+    if (state.media_open)
+        close_media();
+    if (windows.main_window)
+        DestroyWindow(windows.main_window);
+}
+
+} // namespace player

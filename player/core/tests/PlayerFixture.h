@@ -1,0 +1,91 @@
+// A player started the way the program starts it, on a screen size the test chooses, in a fresh
+// temporary prefix. The window classes are registered once per test program (classes live as
+// long as the process); each test gets fresh state and its own main window.
+#pragma once
+
+#include "core/PanelBitmaps.h"
+#include "core/Player.h"
+#include "core/Startup.h"
+
+#include "TempPrefix.h"
+#include "host/dialog_responder.h"
+#include "host/user32.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+
+namespace player_test {
+
+inline bool classes_registered() {
+    static const bool registered = player::register_classes(nullptr);
+    return registered;
+}
+
+// Handles queued messages as the program's loop does until `done` holds or the time is up.
+inline bool pump_until(std::function<bool()> const& done, int milliseconds = 3000) {
+    QElapsedTimer clock;
+    clock.start();
+    MSG msg;
+    while (!done()) {
+        if (clock.elapsed() > milliseconds)
+            return false;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+// Handles what is queued now, dropping quit messages left by earlier windows.
+inline void drain() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        if (msg.message != WM_QUIT)
+            DispatchMessageA(&msg);
+}
+
+class PlayerFixture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(classes_registered());
+        player::state = player::PlayerState{};
+        player::windows.main_window = nullptr;
+        player::windows.help_window = nullptr;
+        host::set_screen_size_override(640, 480);
+    }
+
+    void TearDown() override {
+        if (player::windows.main_window)
+            DestroyWindow(player::windows.main_window);
+        drain();
+        host::set_screen_size_override(0, 0);
+    }
+
+    HWND start_player() {
+        EXPECT_TRUE(player::create_main_window(nullptr, SW_SHOWNORMAL));
+        drain();
+        return player::windows.main_window;
+    }
+
+    // What the main window shows now.
+    QImage grab_main_window() const {
+        QWidget* widget = host::window_widget(player::windows.main_window);
+        return widget ? widget->grab().toImage().convertToFormat(QImage::Format_RGB32) : QImage();
+    }
+
+    TempPrefix prefix;
+    host::RecordingDialogResponder responder;
+    host::ScopedDialogResponder scoped_responder{responder};
+};
+
+} // namespace player_test
