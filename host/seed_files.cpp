@@ -110,14 +110,15 @@ const std::vector<SeedFile>& seed_files() {
                    "videodisc=mcipionr.drv",
                    "vcr=mcivisca.drv",
                    "QTWVideo=mciqtw.drv",
-                   "Animation1=mcianim.drv"}),
+                   "Animation1=mcianim.drv",
+                   "MPEGVideo=mciqtz.drv"}),
          FILE_ATTRIBUTE_ARCHIVE},
         {"WINDOWS/WIN.INI",
          dos_text({"[windows]", "load=", "run=", "NullPort=None", "device=", "", "[Desktop]",
                    "Wallpaper=(None)", "TileWallpaper=0", "WallpaperStyle=0", "", "[intl]", "iCountry=1", "",
                    "[fonts]", "", "[extensions]", "txt=notepad.exe ^.txt", "ini=notepad.exe ^.ini",
                    "bat=notepad.exe ^.bat", "", "[mci extensions]", "avi=AVIVideo", "mov=QTWVideo",
-                   "fli=Animation1", "flc=Animation1", "wav=waveaudio", "mid=sequencer", "rmi=sequencer"}),
+                   "fli=Animation1", "flc=Animation1", "mpg=MPEGVideo", "mpeg=MPEGVideo", "wav=waveaudio", "mid=sequencer", "rmi=sequencer"}),
          FILE_ATTRIBUTE_ARCHIVE},
     };
     return files;

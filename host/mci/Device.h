@@ -65,4 +65,9 @@ void register_builtin_device(std::string_view driver_file_name, DeviceFactory fa
 // Removes a registration (for tests).
 void unregister_builtin_device(std::string_view driver_file_name);
 
+// Whether a system driver without a registered device may be served by the host's video device
+// library (libmcivideo.so beside the host library), which is then loaded once and registers its
+// devices. On by default; tests of the registry itself turn it off to see only their own devices.
+void set_builtin_library_loading(bool enabled);
+
 } // namespace host::mci

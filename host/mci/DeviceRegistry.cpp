@@ -6,6 +6,9 @@
 #include "host/kernel32.h"
 #include "host/prefix.h"
 
+#include <dlfcn.h>
+
+#include <atomic>
 #include <map>
 #include <mutex>
 
@@ -26,6 +29,38 @@ std::mutex factories_mutex;
 std::map<std::string, DeviceFactory>& factories() {
     static std::map<std::string, DeviceFactory> registered;
     return registered;
+}
+
+std::atomic<bool> library_loading{true};
+
+// The host's video devices live in a library of their own, which links the playback engine (the
+// host cannot: the engine links the host). It is loaded from the folder of the host library the
+// first time a system driver has no device, and registers its devices through its C entry.
+// Tried once per process; a missing library leaves those drivers without devices.
+void load_builtin_library() {
+    static std::mutex mutex;
+    static bool tried = false;
+    std::lock_guard lock(mutex);
+    if (tried)
+        return;
+    tried = true;
+    Dl_info self{};
+    if (!dladdr(reinterpret_cast<void*>(&register_builtin_device), &self) || !self.dli_fname)
+        return;
+    std::filesystem::path library = std::filesystem::path(self.dli_fname).parent_path() / "libmcivideo.so";
+    void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_GLOBAL);
+    if (!handle)
+        return;
+    auto register_devices = reinterpret_cast<void (*)()>(dlsym(handle, "mcivideo_register_devices"));
+    if (register_devices)
+        register_devices();
+}
+
+std::optional<DeviceFactory> registered_factory(const std::string& driver) {
+    std::lock_guard lock(factories_mutex);
+    if (auto found = factories().find(driver); found != factories().end())
+        return found->second;
+    return std::nullopt;
 }
 
 std::string windows_file(std::string_view name) {
@@ -92,6 +127,10 @@ void unregister_builtin_device(std::string_view driver_file_name) {
     factories().erase(to_lower(driver_file_name));
 }
 
+void set_builtin_library_loading(bool enabled) {
+    library_loading = enabled;
+}
+
 bool is_system_driver(std::string_view driver_file) {
     std::string lower = to_lower(driver_file);
     for (std::string_view name : system_drivers)
@@ -131,11 +170,10 @@ std::optional<std::string> type_for_extension(std::string_view extension) {
 
 MadeDevice make_device(const MciEntry& entry) {
     std::string driver = to_lower(entry.driver_file);
-    std::optional<DeviceFactory> factory;
-    {
-        std::lock_guard lock(factories_mutex);
-        if (auto found = factories().find(driver); found != factories().end())
-            factory = found->second;
+    std::optional<DeviceFactory> factory = registered_factory(driver);
+    if (!factory && library_loading && is_system_driver(driver)) {
+        load_builtin_library();
+        factory = registered_factory(driver);
     }
     // Called outside the lock: a factory may take its time or register devices itself.
     if (factory) {

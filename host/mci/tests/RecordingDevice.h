@@ -178,6 +178,7 @@ class MciFixture : public ::testing::Test {
   protected:
     void SetUp() override {
         device_log().clear();
+        set_builtin_library_loading(false);
         register_builtin_device("mcitest.drv", [this] {
             auto device = std::make_unique<RecordingDevice>();
             m_last_device = device.get();
@@ -196,6 +197,7 @@ class MciFixture : public ::testing::Test {
         mciSendStringA("close all", nullptr, 0, nullptr);
         set_message_poster(std::move(m_previous_poster));
         unregister_builtin_device("mcitest.drv");
+        set_builtin_library_loading(true);
     }
 
     // Sends a command and returns its code; the reply lands in reply.
