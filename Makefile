@@ -8,7 +8,7 @@ PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libavformat-
             libavutil-dev libswscale-dev libswresample-dev libsdl2-dev nettle-dev libgtest-dev \
             googletest libx11-dev fonts-liberation ffmpeg vcdimager xvfb xauth xdg-utils x11-xserver-utils
 
-.PHONY: setup configure build test run run-player clean
+.PHONY: setup configure build test run run-player bench clean
 
 setup:
 	@./scripts/install-packages.sh $(PACKAGES)
@@ -30,6 +30,12 @@ run: build
 run-player: configure
 	cmake --build $(BUILD) -j$(JOBS) --target reelp32
 	$(BUILD)/bin/reelp32
+
+# Figures against peers (ffmpeg, mpv), printed as ratios; not part of the tests.
+bench: build
+	@./scripts/install-packages.sh mpv time
+	$(BUILD)/bin/bench_decode
+	bench/playback_cpu.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)
