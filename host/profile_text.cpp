@@ -149,11 +149,12 @@ void ProfileText::set(std::string_view section, std::string_view key, std::strin
         splice(line.value_begin, line.end - line.value_begin, value);
         return;
     }
-    // A new key goes right after the last non-blank line of the section, so blank lines that
-    // separate it from the next section stay where they are.
+    // A new key goes right after the last key line of the section (or its header), so comment
+    // and blank lines that close the section (MSDOS.SYS's padding, the blank line before the next
+    // section) stay after it.
     std::size_t last = header;
     for (std::size_t i = header + 1, end = section_end(header); i < end; ++i)
-        if (m_lines[i].kind != Kind::Blank)
+        if (m_lines[i].kind == Kind::Key)
             last = i;
     const Line& after = m_lines[last];
     std::string text;

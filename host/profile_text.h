@@ -25,8 +25,8 @@ public:
     // Names of the key lines (those with "=") of the section; nothing when it is absent.
     std::optional<std::vector<std::string>> key_names(std::string_view section) const;
 
-    // Replaces the value of an existing key in place, or adds "key=value" after the last line
-    // of the section, or appends "[section]" and the key line at the end of the file. New lines
+    // Replaces the value of an existing key in place, or adds "key=value" after the last key
+    // line of the section, or appends "[section]" and the key line at the end of the file. New lines
     // take the file's own line end (CR LF for a file that has none yet).
     void set(std::string_view section, std::string_view key, std::string_view value);
     void remove_key(std::string_view section, std::string_view key);
