@@ -39,6 +39,10 @@ int DialogResponder::message_box(MessageBoxRequest const& request) {
 
 void DialogResponder::beep(UINT) {}
 
+std::optional<std::string> DialogResponder::input_box(InputBoxRequest const&) {
+    return std::nullopt;
+}
+
 int RecordingDialogResponder::message_box(MessageBoxRequest const& request) {
     message_boxes.push_back(request);
     if (answers.empty())
@@ -50,6 +54,28 @@ int RecordingDialogResponder::message_box(MessageBoxRequest const& request) {
 
 void RecordingDialogResponder::beep(UINT type) {
     beeps.push_back(type);
+}
+
+std::optional<std::string> RecordingDialogResponder::input_box(InputBoxRequest const& request) {
+    input_boxes.push_back(request);
+    if (input_answers.empty())
+        return std::nullopt;
+    std::optional<std::string> answer = input_answers.front();
+    input_answers.pop_front();
+    return answer;
+}
+
+std::optional<std::vector<std::string>> DialogResponder::open_file_dialog(OpenFileRequest const&) {
+    return std::nullopt;
+}
+
+std::optional<std::vector<std::string>> RecordingDialogResponder::open_file_dialog(OpenFileRequest const& request) {
+    open_file_requests.push_back(request);
+    if (open_file_answers.empty())
+        return std::nullopt;
+    std::optional<std::vector<std::string>> answer = open_file_answers.front();
+    open_file_answers.pop_front();
+    return answer;
 }
 
 DialogResponder* set_dialog_responder(DialogResponder* responder) {

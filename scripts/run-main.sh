@@ -1,19 +1,18 @@
 #!/usr/bin/env bash
-# Runs the main job on the default prefix (or the one DOSPREFIX names): shows the boot settings
-# the tuner works on, read through the host layer. The prefix is created and seeded on first use.
+# Starts the boot configuration tuner on the default prefix (or the one DOSPREFIX names). The
+# prefix is created and seeded on first use. The tuner is started in the prefix's Windows folder,
+# so that its folder lists open there rather than in the folder `make` ran in.
 set -euo pipefail
 build=${1:-build}
-bin="$build/bin"
-prefix=${DOSPREFIX:-${XDG_DATA_HOME:-$HOME/.local/share}/dosprefix}
-get() { "$bin/iniprofile" get "$@"; }
+bin="$(cd "$build/bin" && pwd)"
+data_home=${XDG_DATA_HOME:-${HOME:+$HOME/.local/share}}
+prefix=${DOSPREFIX:-${data_home:-${TMPDIR:-/tmp}}/dosprefix}
+if [ ! -d "$prefix/drive_c" ] && [ -x "$bin/iniprofile" ]; then
+  # Any call through the host layer seeds a missing prefix.
+  "$bin/iniprofile" attrib 'C:\MSDOS.SYS' >/dev/null 2>&1 || true
+fi
 echo "Prefix: $prefix"
-echo "MSDOS.SYS attributes: $("$bin/iniprofile" attrib 'C:\MSDOS.SYS')"
-for key in WinDir WinBootDir HostWinBootDrv; do
-  printf '[Paths] %-15s %s\n' "$key" "$(get 'c:\msdos.sys' Paths "$key" '')"
-done
-for key in BootMulti BootGUI Network BootDelay Autoscan BootKeys; do
-  printf '[Options] %-13s %s\n' "$key" "$(get 'c:\msdos.sys' Options "$key" '')"
-done
-for key in MinFileCache MaxFileCache; do
-  printf '[VCache] %-14s %s\n' "$key" "$(get system.ini VCache "$key" '(default)')"
-done
+if [ -d "$prefix/drive_c/WINDOWS" ]; then
+  cd "$prefix/drive_c/WINDOWS"
+fi
+exec "$bin/VarnDosFettle"

@@ -1,6 +1,6 @@
 // One interface through which a test observes and answers every modal dialog and effect of the
-// host: message boxes and beeps (the input box, the open-file dialog and log-off join it as they
-// arrive). With a responder installed, no real dialog is shown and nothing blocks; with none, the
+// host: message boxes, beeps, the input box and the open-file dialog (log-off joins it as it
+// arrives). With a responder installed, no real dialog is shown and nothing blocks; with none, the
 // real Qt dialogs run.
 //
 // Ownership: the host never owns the responder. Install it for the lifetime of a test, ideally
@@ -10,7 +10,9 @@
 #include "host/win_types.h"
 
 #include <deque>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace host {
@@ -19,6 +21,22 @@ struct MessageBoxRequest {
     std::string caption;
     std::string text;
     UINT style = 0; // MB_* flags as passed to MessageBoxA
+};
+
+struct InputBoxRequest {
+    std::string caption;
+    std::string prompt;
+    std::string default_text;
+};
+
+// The open-file dialog as GetOpenFileNameA was asked to show it.
+struct OpenFileRequest {
+    std::string title;
+    std::vector<std::pair<std::string, std::string>> filters; // description and pattern, in order
+    DWORD filter_index = 0;                                   // 1-based filter selected at first
+    DWORD flags = 0;                                          // OFN_* flags as passed
+    std::string initial_folder;                               // empty: the dialog's default
+    std::string default_extension;
 };
 
 class DialogResponder {
@@ -31,6 +49,15 @@ class DialogResponder {
 
     // Observes a beep; `type` is the argument of MessageBeep.
     virtual void beep(UINT type);
+
+    // Answers an input box: the text "typed" and confirmed with OK, or nothing for Cancel (the
+    // caller then takes the default text). The default cancels.
+    virtual std::optional<std::string> input_box(InputBoxRequest const& request);
+
+    // Answers the open-file dialog: the files "chosen", as the DOS paths a user would type into
+    // its name field (full paths; several only from one folder), or nothing for Cancel. The
+    // default cancels.
+    virtual std::optional<std::vector<std::string>> open_file_dialog(OpenFileRequest const& request);
 };
 
 // A responder that records every request and answers message boxes from a script of button
@@ -39,10 +66,18 @@ class RecordingDialogResponder : public DialogResponder {
   public:
     int message_box(MessageBoxRequest const& request) override;
     void beep(UINT type) override;
+    // Answers from input_answers in order; cancels when they run out.
+    std::optional<std::string> input_box(InputBoxRequest const& request) override;
 
     std::vector<MessageBoxRequest> message_boxes;
     std::vector<UINT> beeps;
     std::deque<int> answers;
+    std::vector<InputBoxRequest> input_boxes;
+    std::deque<std::optional<std::string>> input_answers;
+    // Answers from open_file_answers in order; cancels when they run out.
+    std::optional<std::vector<std::string>> open_file_dialog(OpenFileRequest const& request) override;
+    std::vector<OpenFileRequest> open_file_requests;
+    std::deque<std::optional<std::vector<std::string>>> open_file_answers;
 };
 
 // The id of the button a message box of `style` has as its default (MB_DEFBUTTONn).

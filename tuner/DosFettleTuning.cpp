@@ -1,0 +1,76 @@
+// TForm1's memory tuning, viewers, folders and menus.
+#include "DosFettle.h"
+
+#include "AnsiText.h"
+#include "BootFiles.h"
+#include "IniFiles.h"
+#include "TunerTexts.h"
+#include "forms/Dialogs.h"
+#include "host/kernel32.h"
+
+namespace {
+
+// Started without a shell; the result is not examined and a failed launch shows nothing.
+void Launch(std::string const& CommandLine) {
+    WinExec(CommandLine.c_str(), TunerTexts::ShowNormal);
+}
+
+} // namespace
+
+void TForm1::Button5Click(TObject*) {
+    // The answer is the whole path of the file, although the prompt speaks of a folder; Cancel
+    // gives the default path, so the write happens either way.
+    QString const path =
+        InputBox(QString::fromLatin1(TunerTexts::VCachePathCaption),
+                 QString::fromLatin1(TunerTexts::VCachePathPrompt), FromAnsi(BootFiles::SystemIniPath()));
+    TIniFile const systemIni(ToAnsi(path));
+    // From the mirrors: a spin-box change younger than a tick writes the previous value.
+    systemIni.WriteString("VCache", "MinFileCache", ToAnsi(Edit9->Text()));
+    systemIni.WriteString("VCache", "MaxFileCache", ToAnsi(Edit10->Text()));
+}
+
+void TForm1::Button6Click(TObject*) {
+    QString const question = QString::fromLatin1(TunerTexts::WindowsDirectoryQuestion);
+    QString const directory = InputBox(question, question, FromAnsi(BootFiles::WindowsDirectory()));
+    Launch(TunerTexts::NotepadCommand + ToAnsi(directory) + "\\system.ini");
+}
+
+void TForm1::Button4Click(TObject*) {
+    BootFiles::WriteConfigSys(ToAnsi(Edit12->Text()), ToAnsi(Edit13->Text()), ToAnsi(Edit14->Text()),
+                              ToAnsi(Edit15->Text()));
+}
+
+void TForm1::Button7Click(TObject*) {
+    Launch(TunerTexts::ViewConfigSysCommand);
+}
+
+void TForm1::DriveComboBox1Change(TObject*) {
+    QChar const drive = DriveComboBox1->Drive();
+    DirectoryListBox1->SetDrive(drive);
+    DirectoryListBox2->SetDrive(drive);
+}
+
+void TForm1::Edit1Change(TObject*) {
+    Button5->SetEnabled(true);
+    Button6->SetEnabled(true);
+}
+
+void TForm1::OpenConfigsys1Click(TObject*) {
+    Launch(TunerTexts::SystemEditorCommand);
+}
+
+void TForm1::About1Click(TObject*) {
+    ShowMessage(QString::fromLatin1(TunerTexts::AboutText));
+}
+
+void TForm1::Help1Click(TObject*) {
+    ShowMessage(QString::fromLatin1(TunerTexts::HelpText));
+}
+
+void TForm1::BitBtn4Click(TObject*) {
+    ShowMessage(QString::fromLatin1(TunerTexts::HelpText));
+}
+
+void TForm1::BitBtn1Click(TObject*) {
+    Launch(TunerTexts::ExamineMsdosSysCommand);
+}
