@@ -1,9 +1,11 @@
 // WinExec: the two system programs the tuner starts, mapped onto the desktop's own applications.
-// "notepad.exe FILE" opens FILE with the desktop's application for text files; "sysedit.exe"
-// opens the four system files of the prefix the same way. Nothing goes through a shell.
+// "notepad.exe FILE" opens FILE with the desktop's default application for text files (whatever
+// the file's extension); "sysedit.exe" opens the four system files of the prefix the same way.
+// Nothing goes through a shell.
 #include "host/kernel32.h"
 #include "host/launcher.h"
 #include "host/prefix.h"
+#include "text_editor.h"
 
 #include <algorithm>
 #include <cctype>
@@ -29,7 +31,7 @@ bool open_with_desktop(const std::string& dos_path) {
     auto path = host::Prefix::current().to_host(dos_path);
     if (!path)
         return false;
-    return host::launcher().launch({"xdg-open", path->string()});
+    return host::launcher().launch(host::text_editor_command(path->string()));
 }
 
 } // namespace

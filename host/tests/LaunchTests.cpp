@@ -2,10 +2,16 @@
 #include "TempPrefix.h"
 #include "host/kernel32.h"
 #include "host/launcher.h"
+#include "text_editor.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
 #include <vector>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -17,6 +23,30 @@ struct SplitCase {
 class CommandLineSplit : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(CommandLineSplit, follows_windows_rules) { EXPECT_EQ(host::split_command_line(GetParam().line), GetParam().args); }
+
+struct ExecCase {
+    const char* exec;
+    std::vector<std::string> args; // with the file "F"
+};
+
+class DesktopExecLine : public ::testing::TestWithParam<ExecCase> {};
+
+TEST_P(DesktopExecLine, expands_field_codes_and_quotes) {
+    auto args = host::expand_exec_line(GetParam().exec, "F");
+    if (GetParam().args.empty())
+        EXPECT_FALSE(args);
+    else
+        EXPECT_EQ(args, GetParam().args);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, DesktopExecLine,
+                         ::testing::Values(ExecCase{"gedit %U", {"gedit", "F"}},
+                                           ExecCase{"kate -b %u", {"kate", "-b", "F"}},
+                                           ExecCase{"ed", {"ed", "F"}},
+                                           ExecCase{"\"a b\" \"q\\\"x\" %f", {"a b", "q\"x", "F"}},
+                                           ExecCase{"ed 100%% %i %c %F", {"ed", "100%", "F"}},
+                                           ExecCase{"\"unterminated %f", {}}),
+                         [](const auto& info) { return "exec_" + std::to_string(info.index); });
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, CommandLineSplit,
@@ -31,10 +61,28 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{"", {}}),
     [](const auto& info) { return "line_" + std::to_string(info.index); });
 
+// Records launches instead of starting programs, in a desktop whose XDG folders are empty
+// unless a test fills them.
 class RecordingLauncher : public host::Launcher {
 public:
-    RecordingLauncher() { host::set_launcher(this); }
-    ~RecordingLauncher() override { host::set_launcher(nullptr); }
+    RecordingLauncher() : desktop(fs::temp_directory_path() / ("xdg-" + std::to_string(::getpid()))) {
+        for (const char* name : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS"}) {
+            fs::create_directories(desktop / name);
+            setenv(name, (desktop / name).c_str(), 1);
+        }
+        host::set_launcher(this);
+    }
+    ~RecordingLauncher() override {
+        host::set_launcher(nullptr);
+        for (const char* name : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS"})
+            unsetenv(name);
+        fs::remove_all(desktop);
+    }
+    void write(const fs::path& relative, const std::string& text) {
+        fs::create_directories((desktop / relative).parent_path());
+        std::ofstream(desktop / relative) << text;
+    }
+    fs::path desktop;
     bool launch(const std::vector<std::string>& argv) override {
         launched.push_back(argv);
         return true;
@@ -42,7 +90,19 @@ public:
     std::vector<std::vector<std::string>> launched;
 };
 
-TEST(WinExec, notepad_opens_the_file_with_the_desktop_text_editor) {
+TEST(WinExec, notepad_opens_the_file_with_the_default_application_for_text) {
+    TempPrefix prefix;
+    RecordingLauncher launcher;
+    launcher.write("XDG_CONFIG_HOME/mimeapps.list", "[Default Applications]\ntext/plain=missing.desktop;pad.desktop;\n");
+    launcher.write("XDG_DATA_DIRS/applications/pad.desktop",
+                   "[Desktop Entry]\nType=Application\nExec=\"/opt/my pad\" --new %i %F\n");
+    EXPECT_GT(WinExec("notepad.exe c:\\config.sys", 1), 31u);
+    ASSERT_EQ(launcher.launched.size(), 1u);
+    EXPECT_EQ(launcher.launched[0],
+              (std::vector<std::string>{"/opt/my pad", "--new", prefix.host("C:\\CONFIG.SYS").string()}));
+}
+
+TEST(WinExec, notepad_falls_back_to_xdg_open_without_a_default_application) {
     TempPrefix prefix;
     RecordingLauncher launcher;
     EXPECT_GT(WinExec("notepad.exe c:\\config.sys", 1), 31u);
