@@ -19,12 +19,6 @@
 #include <string>
 #include <vector>
 
-#ifndef HOST_HWND_DECLARED
-#define HOST_HWND_DECLARED
-struct HWND__;
-typedef HWND__* HWND;
-#endif
-
 struct HINSTANCE__;
 typedef HINSTANCE__* HINSTANCE;
 struct HMENU__;

@@ -6,12 +6,6 @@
 
 #include "host/win_types.h"
 
-#ifndef HOST_HWND_DECLARED
-#define HOST_HWND_DECLARED
-struct HWND__;
-typedef HWND__* HWND;
-#endif
-
 // Buttons.
 constexpr UINT MB_OK = 0x00000000;
 constexpr UINT MB_OKCANCEL = 0x00000001;

@@ -21,6 +21,10 @@ using WPARAM = UINT_PTR;
 using LPARAM = LONG_PTR;
 using LRESULT = LONG_PTR;
 
+// Window handles: opaque, shared by every header that names windows.
+struct HWND__;
+typedef HWND__* HWND;
+
 #ifndef TRUE
 #define TRUE 1
 #define FALSE 0

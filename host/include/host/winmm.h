@@ -13,12 +13,6 @@
 
 #include "host/win_types.h"
 
-#ifndef HOST_HWND_DECLARED
-#define HOST_HWND_DECLARED
-struct HWND__;
-typedef HWND__* HWND;
-#endif
-
 using MCIERROR = DWORD;
 using MCIDEVICEID = UINT;
 
