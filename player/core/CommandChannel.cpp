@@ -1,9 +1,13 @@
 #include "core/CommandChannel.h"
 
+#include "host/user32_dialogs.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace player {
@@ -34,6 +38,33 @@ std::int32_t parse_int(char const* text) {
         value = std::min(value * 10 + (*text - '0'), limit);
     value = negative ? -value : std::min<std::int64_t>(value, limit - 1);
     return static_cast<std::int32_t>(value);
+}
+
+HWND parse_handle(char const* text) {
+    if (!text)
+        return nullptr;
+    while (std::isspace(static_cast<unsigned char>(*text)))
+        ++text;
+    if (!std::isdigit(static_cast<unsigned char>(*text)))
+        return nullptr;
+    const unsigned long long value = std::strtoull(text, nullptr, 10);
+    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(value));
+}
+
+void copy_text(char* to, std::size_t size, char const* text) {
+    if (size == 0)
+        return;
+    std::size_t length = 0;
+    while (length + 1 < size && text[length] != '\0')
+        ++length;
+    std::memcpy(to, text, length);
+    to[length] = '\0';
+}
+
+MCIERROR beep_on_failure(MCIERROR error) {
+    if (error != 0)
+        MessageBeep(0xFFFFFFFF);
+    return error;
 }
 
 } // namespace player

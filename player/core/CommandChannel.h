@@ -7,6 +7,7 @@
 
 #include "host/winmm.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace player {
@@ -24,5 +25,18 @@ MCIERROR send_command(char* reply, HWND callback, char const* format, ...)
 // A reply's leading decimal integer: white space skipped, one optional sign, digits up to the
 // first non-digit; no digits gives 0. Held to the 32-bit range.
 std::int32_t parse_int(char const* text);
+
+// A window handle as a reply gives it: the leading unsigned decimal number in full (handles may
+// not fit 32 bits), or null when there is none.
+HWND parse_handle(char const* text);
+
+// The default system beep (MessageBeep 0xFFFFFFFF) when `error` is not 0; returns `error`.
+MCIERROR beep_on_failure(MCIERROR error);
+
+// Copies `text` into the `size`-character buffer `to`, cut to fit and always terminated.
+void copy_text(char* to, std::size_t size, char const* text);
+
+// The alias under which the player drives its one device.
+inline constexpr char device_alias[] = "xyzmpeg";
 
 } // namespace player

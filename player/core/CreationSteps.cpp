@@ -1,13 +1,70 @@
 #include "core/CreationSteps.h"
 
+#include "core/CommandChannel.h"
 #include "core/Player.h"
 #include "resources/ArtLayout.h"
 
+#include "host/user32_dialogs.h"
+
+#include <cstdio>
+#include <cstring>
+
 namespace player {
 
-// Not yet built: the device enumeration behind the /d option. Without it the "other device"
-// submenu stays empty.
-void enumerate_other_devices() {}
+namespace {
+
+// Only the first installed devices are examined: the submenu has room for this many.
+constexpr std::int32_t examined_devices = max_other_devices;
+
+// True when a capability reply says yes: it contains "1" or "true" anywhere.
+bool says_yes(char const* reply) {
+    return std::strstr(reply, "1") || std::strstr(reply, "true");
+}
+
+// Opens the installed device `name` under the alias and fills `entry` from its answers; true
+// when it has video and so counts. The alias is closed again in every case.
+bool examine_device(char const* name, OtherDevice& entry) {
+    if (send_command(nullptr, nullptr, "open %s alias xyzmpeg wait", name) != 0)
+        return false;
+    copy_text(entry.name, sizeof entry.name, name);
+    send_command(aux_reply_buffer, nullptr, "info xyzmpeg product wait");
+    copy_text(entry.product, sizeof entry.product, aux_reply_buffer);
+
+    send_command(aux_reply_buffer, nullptr, "capability xyzmpeg compound device wait");
+    entry.compound = says_yes(aux_reply_buffer) ? 1 : 0;
+    if (entry.compound) {
+        const std::size_t length = std::strlen(entry.product);
+        copy_text(entry.product + length, sizeof entry.product - length, " ...");
+    }
+
+    send_command(aux_reply_buffer, nullptr, "capability xyzmpeg has video wait");
+    const bool has_video = says_yes(aux_reply_buffer);
+    send_command(nullptr, nullptr, "close xyzmpeg");
+    return has_video;
+}
+
+} // namespace
+
+void enumerate_other_devices() {
+    state.other_device_count = 0;
+    if (send_command(reply_buffer, nullptr, "sysinfo all quantity wait") != 0) {
+        MessageBoxA(nullptr, "No MCI Driver Installed !\n Program will Exit !", "WARNING", MB_ICONERROR);
+        DestroyWindow(windows.main_window);
+        return;
+    }
+    const std::int32_t installed = parse_int(reply_buffer);
+    for (std::int32_t i = 1; i <= installed && i <= examined_devices; ++i) {
+        if (send_command(reply_buffer, nullptr, "sysinfo all name %d wait", i) != 0)
+            continue;
+        // The player's own types are reached through the open and VideoCD commands.
+        if (std::strcmp(reply_buffer, "MpegMovie") == 0 || std::strcmp(reply_buffer, "VCDVideo") == 0)
+            continue;
+        OtherDevice& entry = state.other_devices[state.other_device_count];
+        entry = OtherDevice{};
+        if (examine_device(reply_buffer, entry))
+            ++state.other_device_count;
+    }
+}
 
 // Not yet built: the driver-package installation and registration. Until then the MPEG device
 // types exist only where the prefix's SYSTEM.INI already lists them.
@@ -28,10 +85,7 @@ void create_panel_buttons() {
     }
 }
 
-// Not yet built: the pop-up menu's entries. destroy_main_menu already releases whatever
-// build_main_menu leaves in windows.main_menu and windows.device_menu.
-void build_main_menu() {}
-
+// build_main_menu, with the menu's entries, is in Menus.cpp.
 void destroy_main_menu() {
     if (windows.device_menu)
         DestroyMenu(windows.device_menu);

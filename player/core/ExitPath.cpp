@@ -1,7 +1,7 @@
 #include "core/ExitPath.h"
 
 #include "core/Player.h"
-#include "core/Transport.h"
+#include "ops/Transport.h"
 
 namespace player {
 

@@ -3,7 +3,7 @@
 #include "core/HelpTexts.h"
 #include "core/PanelBitmaps.h"
 #include "core/Player.h"
-#include "core/Transport.h"
+#include "ops/Transport.h"
 
 namespace player {
 

@@ -4,3 +4,4 @@
 #include "host/win_types.h"
 #include "host/kernel32.h"
 #include "host/user32.h"
+#include "host/commdlg.h"

@@ -6,7 +6,7 @@
 #include "core/CommandChannel.h"
 #include "core/ExitPath.h"
 #include "core/MessageLoop.h"
-#include "core/Transport.h"
+#include "ops/Transport.h"
 
 #include "host/kernel32.h"
 #include "mci/tests/RecordingDevice.h"

@@ -1,0 +1,144 @@
+#include "core/PanelInput.h"
+
+#include "core/PanelLayout.h"
+#include "core/PanelPainter.h"
+#include "core/Player.h"
+#include "ops/Transport.h"
+#include "resources/ArtLayout.h"
+
+#include <algorithm>
+
+namespace player {
+
+SliderDrag slider_drag;
+
+namespace {
+
+// Hit boxes in client coordinates, bounds included.
+struct HitBox {
+    unsigned left;
+    unsigned top;
+    unsigned right;
+    unsigned bottom;
+
+    bool contains(unsigned x, unsigned y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+};
+
+constexpr int position_span = art::position_track_width; // 119 pixels from 0 to the length
+constexpr int volume_span = art::volume_track_width;     // 31 pixels from 0 to full volume
+constexpr int full_volume = 1000;
+constexpr int pressed_full_volume = 999; // a press reaches 999 at the right end, a drag 1000
+
+constexpr unsigned position_left = art::position_track_at.x;
+constexpr unsigned volume_left = art::volume_track_at.x;
+constexpr HitBox position_box{position_left, 39, position_left + position_span, 39 + 12};
+constexpr HitBox volume_box{volume_left, 39, volume_left + volume_span, 39 + 10};
+
+// (x - left) * scale / span, truncating toward zero. The product is taken in 64 bits: a 32-bit
+// product would wrap for media longer than about five hours.
+std::int64_t scaled(unsigned x, unsigned left, std::int64_t scale, int span) {
+    return (static_cast<std::int64_t>(x) - left) * scale / span;
+}
+
+std::int32_t held(std::int64_t value, std::int32_t high) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, 0, high));
+}
+
+void press(unsigned x, unsigned y) {
+    slider_drag = {};
+    if (!state.media_open)
+        return;
+    if (position_box.contains(x, y)) {
+        state.position_ms = position_at(x, state.length_ms);
+        panel_look.position_knob_pressed = true;
+        slider_drag.position = true;
+        if (state.playing)
+            stop();
+        redraw_panel(state.status_text, panel_part::position_bar);
+        return;
+    }
+    if (volume_box.contains(x, y)) {
+        state.volume = volume_pressed_at(x);
+        panel_look.volume_knob_pressed = true;
+        slider_drag.volume = true;
+        if (state.playing)
+            stop();
+        redraw_panel(state.status_text, panel_part::volume_bar);
+        return;
+    }
+    play();
+}
+
+// The picture follows the knob while it is dragged.
+void move(WPARAM keys, unsigned x) {
+    if (!state.media_open || keys != MK_LBUTTON)
+        return;
+    if (slider_drag.position) {
+        state.position_ms = position_at(x, state.length_ms);
+        panel_look.position_knob_pressed = true;
+        redraw_panel(state.status_text, panel_part::position_bar);
+        seek_to(state.position_ms);
+    }
+    if (slider_drag.volume) {
+        state.volume = volume_dragged_at(x);
+        panel_look.volume_knob_pressed = true;
+        redraw_panel(state.status_text, panel_part::volume_bar);
+        apply_volume();
+    }
+}
+
+void release(unsigned x) {
+    if (state.media_open && slider_drag.position) {
+        state.position_ms = position_at(x, state.length_ms);
+        panel_look.position_knob_pressed = false;
+        seek_to(state.position_ms);
+        redraw_panel(state.status_text, panel_part::position_bar);
+        play();
+    }
+    if (state.media_open && slider_drag.volume) {
+        state.volume = volume_dragged_at(x);
+        panel_look.volume_knob_pressed = false;
+        apply_volume();
+        redraw_panel(state.status_text, panel_part::volume_bar);
+        play();
+    }
+    slider_drag = {};
+}
+
+} // namespace
+
+std::int32_t position_at(unsigned x, std::int32_t length_ms) {
+    return held(scaled(x, position_left, length_ms, position_span), length_ms);
+}
+
+std::int32_t volume_pressed_at(unsigned x) {
+    return held(scaled(x, volume_left, pressed_full_volume, volume_span), pressed_full_volume);
+}
+
+std::int32_t volume_dragged_at(unsigned x) {
+    return held(scaled(x, volume_left, full_volume, volume_span), full_volume);
+}
+
+void handle_panel_mouse(UINT message, WPARAM wparam, LPARAM lparam) {
+    const unsigned x = LOWORD(lparam);
+    const unsigned y = HIWORD(lparam);
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        press(x, y);
+        break;
+    case WM_MOUSEMOVE:
+        move(wparam, x);
+        break;
+    case WM_LBUTTONUP:
+        release(x);
+        break;
+    case WM_RBUTTONDOWN:
+        if (state.media_open && state.playing)
+            stop();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace player

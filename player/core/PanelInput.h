@@ -1,0 +1,31 @@
+// The mouse on the panel: the position and volume sliders (press, drag, release), a left click
+// elsewhere on the panel that starts play, and the right button that stops it. The panel buttons
+// are child windows and get their own clicks. GUI thread only.
+#pragma once
+
+#include "host/user32.h"
+
+#include <cstdint>
+
+namespace player {
+
+// The drag state: set by a press on a slider, cleared by the next left-button press or release.
+// The window does not capture the mouse, so a release outside it leaves the flag set until then.
+struct SliderDrag {
+    bool position = false;
+    bool volume = false;
+};
+
+extern SliderDrag slider_drag;
+
+// The slider values for a pointer at client x (the unsigned low word of lParam): the position
+// for a medium of `length_ms`, and the volume as a press gives it (0..999) and as a drag or
+// release gives it (held to 0..1000). The position is held to 0..length_ms.
+std::int32_t position_at(unsigned x, std::int32_t length_ms);
+std::int32_t volume_pressed_at(unsigned x);
+std::int32_t volume_dragged_at(unsigned x);
+
+// WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP and WM_RBUTTONDOWN of the main window.
+void handle_panel_mouse(UINT message, WPARAM wparam, LPARAM lparam);
+
+} // namespace player

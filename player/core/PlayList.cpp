@@ -1,0 +1,119 @@
+#include "core/PlayList.h"
+
+#include "core/DeviceHandling.h"
+#include "core/Player.h"
+#include "ops/Transport.h"
+
+#include "host/commdlg.h"
+#include "host/user32_dialogs.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace player {
+
+namespace {
+
+// The dialog's filter pairs: description, then pattern, the list ended by an empty description.
+constexpr char file_filters[] = "movie file (*.mpg;*.dat;*.avi;*.mov;*.flc;*.fli )\0"
+                                "*.mpg;*.dat;*.avi;*.mov;*.fli;*.flc\0"
+                                "all file (*.*)\0"
+                                "*.*\0";
+constexpr char dialog_title[] = "Open File (Notice: MultiSelection Available)";
+// Several files at once, existing ones only; no OFN_EXPLORER, so the selection comes back in the
+// classic format that count_items and item_path read.
+constexpr DWORD dialog_flags = OFN_ALLOWMULTISELECT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+
+void report_dialog_error(DWORD code) {
+    char text[64];
+    std::snprintf(text, sizeof text, "GetOpenFileName returned Error #%lu", static_cast<unsigned long>(code));
+    MessageBoxA(windows.main_window, text, "WARNING", MB_ICONERROR);
+}
+
+// Copies `length` characters of `text` to the end of `path`, cut at the path limit.
+void append(char (&path)[path_size], char const* text, std::size_t length) {
+    const std::size_t used = std::strlen(path);
+    const std::size_t room = path_size - 1 - used;
+    const std::size_t taken = length < room ? length : room;
+    std::memcpy(path + used, text, taken);
+    path[used + taken] = '\0';
+}
+
+} // namespace
+
+void choose_files() {
+    state.selected_files[0] = '\0';
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = windows.main_window;
+    dialog.lpstrFilter = file_filters;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = state.selected_files;
+    dialog.nMaxFile = selection_size;
+    dialog.lpstrTitle = dialog_title;
+    dialog.Flags = dialog_flags;
+    dialog.lpstrDefExt = "*";
+    if (!GetOpenFileNameA(&dialog)) {
+        // A failed dialog may leave bytes in the buffer (the size it wanted, when it was too
+        // small): the selection is empty after every failure, so nothing half-read gets opened.
+        state.selected_files[0] = '\0';
+        if (const DWORD code = CommDlgExtendedError())
+            report_dialog_error(code);
+    }
+    if (windows.main_window)
+        InvalidateRect(windows.main_window, nullptr, TRUE);
+}
+
+void count_items() {
+    std::int32_t spaces = 0;
+    for (char const* c = state.selected_files; *c; ++c)
+        spaces += *c == ' ';
+    state.item_count = spaces > 0 ? spaces : 1;
+    state.item_index = 0;
+}
+
+void item_path(char const* selection, std::int32_t index, char (&path)[path_size]) {
+    path[0] = '\0';
+    char const* first_space = std::strchr(selection, ' ');
+    if (!first_space) {
+        append(path, selection, std::strlen(selection));
+        return;
+    }
+    char const* name = first_space;
+    for (std::int32_t i = 1; i < index && name; ++i)
+        name = std::strchr(name + 1, ' ');
+    if (index < 1 || !name)
+        return;
+    ++name;
+    char const* end = std::strchr(name, ' ');
+    append(path, selection, static_cast<std::size_t>(first_space - selection));
+    append(path, "\\", 1);
+    append(path, name, end ? static_cast<std::size_t>(end - name) : std::strlen(name));
+}
+
+void next_item() {
+    state.item_index += 1;
+    if (state.item_index > state.item_count)
+        state.item_index = 1;
+    // A single file or a disc restarts from its beginning without being reopened.
+    if (state.item_count == 1 && state.media_open) {
+        seek_to(0);
+        play();
+        return;
+    }
+    state.media_open = false;
+    state.playing = false;
+    char path[path_size] = {};
+    if (state.file_mode)
+        item_path(state.selected_files, state.item_index, path);
+    open_file(path);
+}
+
+void previous_item() {
+    state.item_index -= 2;
+    if (state.item_index < 0)
+        state.item_index = state.item_count - 1;
+    next_item();
+}
+
+} // namespace player

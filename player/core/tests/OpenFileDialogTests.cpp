@@ -1,0 +1,281 @@
+// GetOpenFileNameA of the host: the classic answer formats (one path; folder and short names),
+// 8.3 names for long host names, the buffer limit with FNERR_BUFFERTOOSMALL, the checks behind
+// OFN_FILEMUSTEXIST, and the real Qt dialog taking a DOS path typed into its name field.
+#include "TempPrefix.h"
+#include "host/commdlg.h"
+#include "host/dialog_responder.h"
+#include "host/prefix.h"
+#include "host/short_names.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char player_filters[] = "movie file (*.mpg;*.dat;*.avi;*.mov;*.flc;*.fli )\0"
+                                  "*.mpg;*.dat;*.avi;*.mov;*.fli;*.flc\0"
+                                  "all file (*.*)\0"
+                                  "*.*\0";
+constexpr DWORD player_flags = OFN_ALLOWMULTISELECT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+
+class OpenFileDialog : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (char const* path : {"C:\\CLIPS\\A.MPG", "C:\\CLIPS\\B.DAT", "C:\\CLIPS\\C.AVI", "C:\\A.MPG",
+                                 "C:\\B.MPG", "C:\\OTHER\\X.MPG"})
+            prefix.write(path, "");
+    }
+
+    // Runs the dialog as the player does, the responder answering with `files`.
+    BOOL run(std::optional<std::vector<std::string>> files, DWORD flags = player_flags) {
+        responder.open_file_answers.push_back(std::move(files));
+        std::memset(buffer, 'x', sizeof buffer);
+        buffer[0] = '\0';
+        ofn = OPENFILENAMEA{};
+        ofn.lStructSize = sizeof ofn;
+        ofn.lpstrFilter = player_filters;
+        ofn.nFilterIndex = 1;
+        ofn.lpstrFile = buffer;
+        ofn.nMaxFile = max_file;
+        ofn.lpstrTitle = "Open File (Notice: MultiSelection Available)";
+        ofn.Flags = flags;
+        ofn.lpstrDefExt = "*";
+        return GetOpenFileNameA(&ofn);
+    }
+
+    TempPrefix prefix;
+    host::RecordingDialogResponder responder;
+    host::ScopedDialogResponder scoped{responder};
+    char buffer[2048];
+    DWORD max_file = 2048;
+    OPENFILENAMEA ofn{};
+};
+
+TEST_F(OpenFileDialog, answers_in_the_classic_format) {
+    struct Case {
+        char const* name;
+        std::vector<std::string> chosen;
+        char const* answer;
+        WORD file_offset;
+        WORD extension_offset;
+    };
+    const Case cases[] = {
+        {"one file: its full path", {"C:\\CLIPS\\A.MPG"}, "C:\\CLIPS\\A.MPG", 9, 11},
+        {"names typed in another case come back as the disk has them",
+         {"c:\\clips\\a.mpg"},
+         "C:\\CLIPS\\A.MPG",
+         9,
+         11},
+        {"three files: the folder, then a space and each name",
+         {"C:\\CLIPS\\A.MPG", "C:\\CLIPS\\B.DAT", "C:\\CLIPS\\C.AVI"},
+         "C:\\CLIPS A.MPG B.DAT C.AVI",
+         9,
+         0},
+        {"a root folder keeps its backslash", {"C:\\A.MPG", "C:\\B.MPG"}, "C:\\ A.MPG B.MPG", 4, 0},
+        {"one file in the root", {"C:\\A.MPG"}, "C:\\A.MPG", 3, 5},
+        {"the wildcard default extension completes a name typed without one",
+         {"C:\\CLIPS\\B"},
+         "C:\\CLIPS\\B.DAT",
+         9,
+         11},
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(run(c.chosen));
+        EXPECT_STREQ(buffer, c.answer);
+        EXPECT_EQ(ofn.nFileOffset, c.file_offset);
+        EXPECT_EQ(ofn.nFileExtension, c.extension_offset);
+        EXPECT_EQ(CommDlgExtendedError(), 0u);
+    }
+}
+
+TEST_F(OpenFileDialog, long_host_names_come_back_as_short_names_that_resolve_to_the_same_files) {
+    prefix.write("C:\\My Movies\\Summer holiday.mpg", "one");
+    prefix.write("C:\\My Movies\\second clip.mpg", "two");
+    ASSERT_TRUE(
+        run(std::vector<std::string>{"C:\\My Movies\\Summer holiday.mpg", "C:\\My Movies\\second clip.mpg"}));
+
+    const std::string answer = buffer;
+    const std::string folder = "C:\\" + host::short_name_of("My Movies");
+    EXPECT_EQ(answer, folder + " " + host::short_name_of("Summer holiday.mpg") + " " +
+                          host::short_name_of("second clip.mpg"));
+    EXPECT_EQ(std::count(answer.begin(), answer.end(), ' '), 2) << "short names hold no spaces";
+    EXPECT_EQ(prefix.read(folder + "\\" + host::short_name_of("Summer holiday.mpg")), "one");
+    EXPECT_EQ(prefix.read(folder + "\\" + host::short_name_of("second clip.mpg")), "two");
+}
+
+TEST_F(OpenFileDialog, explorer_style_separates_long_names_with_nul_characters) {
+    prefix.write("C:\\My Movies\\Summer holiday.mpg", "");
+    prefix.write("C:\\My Movies\\b.mpg", "");
+    ASSERT_TRUE(run(std::vector<std::string>{"C:\\My Movies\\Summer holiday.mpg", "C:\\My Movies\\b.mpg"},
+                    player_flags | OFN_EXPLORER));
+    std::string expected = "C:\\My Movies";
+    for (char const* name : {"Summer holiday.mpg", "b.mpg"})
+        expected += std::string(1, '\0') + name;
+    expected += std::string(2, '\0');
+    EXPECT_EQ(std::string(buffer, expected.size()), expected);
+}
+
+TEST_F(OpenFileDialog, cancel_returns_false_with_no_error_and_shows_what_was_asked) {
+    EXPECT_FALSE(run(std::nullopt));
+    EXPECT_EQ(CommDlgExtendedError(), 0u);
+    ASSERT_EQ(responder.open_file_requests.size(), 1u);
+    host::OpenFileRequest const& request = responder.open_file_requests[0];
+    EXPECT_EQ(request.title, "Open File (Notice: MultiSelection Available)");
+    EXPECT_EQ(request.flags, 0x1A00u);
+    EXPECT_EQ(request.filter_index, 1u);
+    EXPECT_EQ(request.default_extension, "*");
+    const std::vector<std::pair<std::string, std::string>> filters{
+        {"movie file (*.mpg;*.dat;*.avi;*.mov;*.flc;*.fli )", "*.mpg;*.dat;*.avi;*.mov;*.fli;*.flc"},
+        {"all file (*.*)", "*.*"}};
+    EXPECT_EQ(request.filters, filters);
+}
+
+TEST_F(OpenFileDialog, a_selection_that_does_not_fit_fails_with_the_size_it_needs_in_the_first_two_bytes) {
+    max_file = 10; // "C:\CLIPS\A.MPG" needs 15 characters with its terminator
+    EXPECT_FALSE(run(std::vector<std::string>{"C:\\CLIPS\\A.MPG"}));
+    EXPECT_EQ(CommDlgExtendedError(), FNERR_BUFFERTOOSMALL);
+    EXPECT_EQ(static_cast<unsigned char>(buffer[0]), 15);
+    EXPECT_EQ(static_cast<unsigned char>(buffer[1]), 0);
+    EXPECT_EQ(buffer[2], 'x') << "nothing else is written";
+
+    max_file = 15; // exactly enough
+    EXPECT_TRUE(run(std::vector<std::string>{"C:\\CLIPS\\A.MPG"}));
+    EXPECT_STREQ(buffer, "C:\\CLIPS\\A.MPG");
+}
+
+TEST_F(OpenFileDialog, answers_the_dialog_cannot_give_fail_with_an_invalid_file_name) {
+    struct Case {
+        char const* name;
+        std::vector<std::string> chosen;
+        DWORD flags;
+    };
+    const Case cases[] = {
+        {"a file that does not exist", {"C:\\CLIPS\\NONE.MPG"}, player_flags},
+        {"a folder that does not exist", {"C:\\NOWHERE\\A.MPG"}, player_flags},
+        {"a folder where a file must be", {"C:\\CLIPS"}, player_flags},
+        {"several files without multiselection", {"C:\\CLIPS\\A.MPG", "C:\\CLIPS\\B.DAT"}, OFN_FILEMUSTEXIST},
+        {"files from two folders", {"C:\\CLIPS\\A.MPG", "C:\\OTHER\\X.MPG"}, player_flags},
+        {"a drive that does not exist", {"Q:\\A.MPG"}, player_flags},
+        {"nothing chosen", {}, player_flags},
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_FALSE(run(c.chosen, c.flags));
+        EXPECT_EQ(CommDlgExtendedError(), FNERR_INVALIDFILENAME);
+    }
+}
+
+TEST_F(OpenFileDialog, a_wrong_structure_size_or_missing_buffer_fails_before_any_dialog) {
+    OPENFILENAMEA bad{};
+    bad.lStructSize = sizeof bad - 4;
+    bad.lpstrFile = buffer;
+    bad.nMaxFile = sizeof buffer;
+    EXPECT_FALSE(GetOpenFileNameA(&bad));
+    EXPECT_EQ(CommDlgExtendedError(), CDERR_STRUCTSIZE);
+    bad.lStructSize = sizeof bad;
+    bad.lpstrFile = nullptr;
+    EXPECT_FALSE(GetOpenFileNameA(&bad));
+    EXPECT_EQ(CommDlgExtendedError(), CDERR_INITIALIZATION);
+    EXPECT_TRUE(responder.open_file_requests.empty());
+}
+
+// The real dialog, with no responder: a user types a DOS path into the name field and presses
+// Enter. A folder opens it; a file is the answer.
+class RealOpenFileDialog : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE); // makes the GUI, so the test's timers run
+        ASSERT_NE(QApplication::instance(), nullptr);
+    }
+
+    static QFileDialog* shown_dialog() {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<QFileDialog*>(widget); dialog && dialog->isVisible())
+                return dialog;
+        return nullptr;
+    }
+
+    static void type_and_enter(QFileDialog* dialog, QString const& text) {
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(edit, nullptr);
+        edit->setText(text);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(edit, &enter);
+    }
+
+    TempPrefix prefix;
+    char buffer[2048] = {};
+};
+
+TEST_F(RealOpenFileDialog, takes_a_typed_dos_path_and_shows_the_title_and_filters) {
+    prefix.write("C:\\CLIPS\\A.MPG", "");
+    QString title;
+    QStringList filter_texts;
+    QTimer::singleShot(100, [&] {
+        QFileDialog* dialog = shown_dialog();
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        if (auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+            for (int i = 0; i < types->count(); ++i)
+                filter_texts << types->itemText(i);
+        type_and_enter(dialog, QStringLiteral("C:\\CLIPS"));        // a folder: opens it
+        type_and_enter(dialog, QStringLiteral("c:\\clips\\a.mpg")); // a file: the answer
+    });
+    QTimer::singleShot(5000, [] {
+        if (QFileDialog* dialog = shown_dialog())
+            dialog->reject(); // never block the test program
+    });
+
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.lpstrFilter = player_filters;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = buffer;
+    ofn.nMaxFile = sizeof buffer;
+    ofn.lpstrTitle = "Open File (Notice: MultiSelection Available)";
+    ofn.Flags = player_flags;
+    ASSERT_TRUE(GetOpenFileNameA(&ofn)) << CommDlgExtendedError();
+    EXPECT_STREQ(buffer, "C:\\CLIPS\\A.MPG");
+    EXPECT_EQ(title, "Open File (Notice: MultiSelection Available)");
+    EXPECT_EQ(filter_texts,
+              QStringList({"movie file (*.mpg;*.dat;*.avi;*.mov;*.flc;*.fli )", "all file (*.*)"}));
+}
+
+TEST_F(RealOpenFileDialog, several_names_picked_in_one_folder_come_back_in_the_classic_format) {
+    prefix.write("C:\\CLIPS\\A.MPG", "");
+    prefix.write("C:\\CLIPS\\b.mpg", "");
+    QTimer::singleShot(100, [&] {
+        QFileDialog* dialog = shown_dialog();
+        ASSERT_NE(dialog, nullptr);
+        type_and_enter(dialog, QStringLiteral("C:\\CLIPS"));
+        type_and_enter(dialog, QStringLiteral("\"A.MPG\" \"b.mpg\""));
+    });
+    QTimer::singleShot(5000, [] {
+        if (QFileDialog* dialog = shown_dialog())
+            dialog->reject();
+    });
+
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.lpstrFilter = player_filters;
+    ofn.lpstrFile = buffer;
+    ofn.nMaxFile = sizeof buffer;
+    ofn.Flags = player_flags;
+    ASSERT_TRUE(GetOpenFileNameA(&ofn)) << CommDlgExtendedError();
+    EXPECT_STREQ(buffer, "C:\\CLIPS A.MPG B.MPG");
+}
+
+} // namespace

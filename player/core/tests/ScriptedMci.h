@@ -1,0 +1,177 @@
+// A player in a fresh prefix whose MCI device types (the player's own two and the system's three)
+// are all served by one scripted device: it answers each command string as the test tells it,
+// by exact text, and succeeds without a reply otherwise. The strings the player sends are read
+// back from the MCI trace, in order, with their results; beeps and message boxes from the
+// fixture's dialog responder.
+#pragma once
+
+#include "PlayerFixture.h"
+
+#include "core/CommandChannel.h"
+#include "core/PanelBitmaps.h"
+#include "core/Player.h"
+
+#include "host/kernel32.h"
+#include "mci/CommandTables.h"
+#include "mci/Device.h"
+
+#include <QRect>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+// Readable rectangles in failure messages.
+inline void PrintTo(QRect const& rect, std::ostream* out) {
+    *out << "(" << rect.x() << ", " << rect.y() << ") " << rect.width() << "x" << rect.height();
+}
+
+namespace scripted_mci {
+
+using player_test::PlayerFixture;
+
+// What the scripted device answers to one command string.
+struct Answer {
+    MCIERROR error = 0;
+    std::string reply; // sent as text; empty: no reply
+};
+
+// The script, shared by every device made while a test runs (a failed open destroys its device).
+// A key "TYPE|command" answers only the device opened as TYPE and comes before a plain key.
+inline std::map<std::string, Answer>& mci_script() {
+    static std::map<std::string, Answer> script;
+    return script;
+}
+
+class ScriptedDevice : public host::mci::Device {
+  public:
+    UINT device_type() const override { return MCI_DEVTYPE_DIGITAL_VIDEO; }
+    const host::mci::CommandTable* custom_commands() const override {
+        return &host::mci::tables::extended_video;
+    }
+
+    MCIERROR open(host::mci::OpenRequest const& request) override {
+        m_type = request.type_name;
+        return request.command ? answer(request.command->text).error : 0;
+    }
+
+    MCIERROR execute(host::mci::Command& command, host::mci::Reply& reply) override {
+        Answer const found = answer(command.text);
+        if (found.error == 0 && !found.reply.empty())
+            reply = host::mci::Reply::string(found.reply);
+        return found.error;
+    }
+
+  private:
+    Answer answer(std::string const& text) const {
+        auto found = mci_script().find(m_type + "|" + text);
+        if (found == mci_script().end())
+            found = mci_script().find(text);
+        return found == mci_script().end() ? Answer{} : found->second;
+    }
+
+    std::string m_type;
+};
+
+inline constexpr char scripted_driver[] = "scripted.drv";
+// The device types the player opens files and discs with.
+inline constexpr char const* scripted_types[] = {"MPEGMovie", "VCDVideo", "avivideo", "QTWVideo",
+                                                 "Animation1"};
+
+class ScriptedPlayer : public PlayerFixture {
+  protected:
+    void SetUp() override {
+        PlayerFixture::SetUp();
+        mci_script().clear();
+        host::mci::set_builtin_library_loading(false);
+        host::mci::register_builtin_device(scripted_driver,
+                                           [] { return std::make_unique<ScriptedDevice>(); });
+        for (char const* type : scripted_types)
+            ASSERT_TRUE(WritePrivateProfileStringA("mci", type, scripted_driver, "C:\\WINDOWS\\SYSTEM.INI"));
+        m_trace = prefix.root() / "mci.trace";
+        setenv("MCITRACE", m_trace.c_str(), 1);
+        start_player();
+        forget_sent();
+    }
+
+    void TearDown() override {
+        if (m_video_window)
+            DestroyWindow(m_video_window);
+        mciSendStringA("close all", nullptr, 0, nullptr);
+        unsetenv("MCITRACE");
+        host::mci::unregister_builtin_device(scripted_driver);
+        host::mci::set_builtin_library_loading(true);
+        mci_script().clear();
+        PlayerFixture::TearDown();
+    }
+
+    // Tells the device how to answer `command`.
+    void answer(std::string const& command, MCIERROR error, std::string const& reply = {}) {
+        mci_script()[command] = Answer{error, reply};
+    }
+
+    // The command strings sent since the last forget_sent(), in order.
+    std::vector<std::string> sent() const {
+        std::vector<std::string> commands;
+        std::ifstream trace(m_trace);
+        for (std::string line; std::getline(trace, line);)
+            commands.push_back(line.substr(0, line.find('\t')));
+        return commands;
+    }
+    // Each string sent with its result, "command -> code".
+    std::vector<std::string> sent_with_results() const {
+        std::vector<std::string> lines;
+        std::ifstream trace(m_trace);
+        for (std::string line; std::getline(trace, line);) {
+            const auto tab = line.find('\t');
+            const auto second = line.find('\t', tab + 1);
+            lines.push_back(line.substr(0, tab) + " -> " + line.substr(tab + 1, second - tab - 1));
+        }
+        return lines;
+    }
+    void forget_sent() { std::filesystem::remove(m_trace); }
+
+    // Opens the alias on the scripted device as an open of the player does, without set-up.
+    void open_alias() {
+        ASSERT_EQ(
+            player::send_command(nullptr, nullptr, "open C:\\CLIP.MPG type MPEGMovie alias xyzmpeg wait"),
+            0u);
+        player::state.media_open = true;
+        forget_sent();
+    }
+
+    std::size_t beeps() const { return responder.beeps.size(); }
+
+    // A top-level window standing in for a device's video window; destroyed after the test.
+    HWND make_video_window() {
+        static const bool registered = [] {
+            WNDCLASSA window_class{};
+            window_class.lpfnWndProc = DefWindowProcA;
+            window_class.lpszClassName = "ScriptedVideo";
+            return RegisterClassA(&window_class) != 0;
+        }();
+        EXPECT_TRUE(registered);
+        m_video_window = CreateWindowExA(0, "ScriptedVideo", "video", WS_POPUP | WS_VISIBLE, 10, 10, 100, 80,
+                                         nullptr, nullptr, nullptr, nullptr);
+        EXPECT_NE(m_video_window, nullptr);
+        return m_video_window;
+    }
+
+    // The window's placement on the screen, as MoveWindow left it.
+    static QRect placement(HWND hwnd) {
+        QWidget* widget = host::window_widget(hwnd);
+        return widget ? widget->geometry() : QRect();
+    }
+
+    // The window number a device gives in its replies.
+    static std::string handle_number(HWND hwnd) {
+        return std::to_string(reinterpret_cast<std::uintptr_t>(hwnd));
+    }
+
+    std::filesystem::path m_trace;
+    HWND m_video_window = nullptr;
+};
+
+} // namespace scripted_mci

@@ -1,0 +1,151 @@
+#include "ops/OpenMedia.h"
+
+#include "core/CommandChannel.h"
+#include "core/DeviceHandling.h"
+#include "core/Menus.h"
+#include "core/PanelBitmaps.h"
+#include "core/PlayList.h"
+#include "core/Player.h"
+#include "ops/Transport.h"
+
+#include "host/user32_dialogs.h"
+
+#include <array>
+#include <cctype>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+namespace player {
+
+namespace {
+
+// The disc open commands, from the fullest to the plainest; the first that succeeds ends the
+// chain. "==CDI" is the element by which the VideoCD device selects the disc in the drive; the
+// last two open the device by its type name alone, for devices that take no element.
+enum class DiscOpen { with_parent, popup, element_wait, device_wait, device };
+constexpr std::array<DiscOpen, 5> disc_open_chain{
+    DiscOpen::with_parent, DiscOpen::popup, DiscOpen::element_wait, DiscOpen::device_wait, DiscOpen::device};
+
+MCIERROR send_disc_open(DiscOpen form, char const* type) {
+    switch (form) {
+    case DiscOpen::with_parent: {
+        const auto parent = static_cast<int>(reinterpret_cast<std::uintptr_t>(windows.main_window));
+        return send_command(nullptr, nullptr, "open ==CDI type %s alias xyzmpeg parent %d style popup wait",
+                            type, parent);
+    }
+    case DiscOpen::popup:
+        return send_command(nullptr, nullptr, "open ==CDI type %s alias xyzmpeg style popup wait", type);
+    case DiscOpen::element_wait:
+        return send_command(nullptr, nullptr, "open ==CDI type %s alias xyzmpeg wait", type);
+    case DiscOpen::device_wait:
+        return send_command(nullptr, nullptr, "open %s alias xyzmpeg wait", type);
+    case DiscOpen::device:
+        break;
+    }
+    return send_command(nullptr, nullptr, "open %s alias xyzmpeg", type);
+}
+
+bool open_disc_device() {
+    for (DiscOpen form : disc_open_chain)
+        if (send_disc_open(form, state.device_type) == 0)
+            return true;
+    return false;
+}
+
+void upper_case(char* text) {
+    for (; *text; ++text)
+        *text = static_cast<char>(std::toupper(static_cast<unsigned char>(*text)));
+}
+
+void enable_open_entries() {
+    set_menu_entry(configure_menu_id, "&Configure ...", true);
+    set_menu_entry(speed_test_menu_id, "&Speed Test", true);
+}
+
+// " Playing VCD" padded to 32 characters, the track indicator from character 15 on (ending the
+// text there), all upper-cased: " PLAYING VCD    01/01".
+void build_disc_status_text() {
+    constexpr int indicator_column = 15;
+    constexpr int padded_width = 32;
+    std::snprintf(state.status_text, sizeof state.status_text, "%-*s", padded_width, " Playing VCD");
+    std::snprintf(state.status_text + indicator_column, sizeof state.status_text - indicator_column,
+                  " %2.2d/%2.2d", state.item_index, state.item_count);
+    upper_case(state.status_text);
+}
+
+void open_selected_files() {
+    choose_files();
+    if (state.selected_files[0] == '\0')
+        return; // cancelled or failed: the current medium stays open, stopped
+    reset_medium_state();
+    close_media();
+    apply_panel_only_layout();
+    upper_case(state.selected_files);
+    enable_open_entries();
+    count_items();
+    next_item();
+}
+
+void open_disc() {
+    reset_medium_state();
+    close_media();
+    apply_panel_only_layout();
+    if (!open_disc_device()) {
+        MessageBeep(0xFFFFFFFF);
+        std::snprintf(command_buffer, sizeof command_buffer, "Error: open %s device", state.device_type);
+        MessageBoxA(windows.main_window, command_buffer, "WARNING", MB_ICONERROR);
+        return;
+    }
+    // The reply is received and not used: a disc is played whole, as one item.
+    send_command(aux_reply_buffer, nullptr, "status xyzmpeg number of tracks wait");
+    enable_open_entries();
+    setup_medium();
+    build_disc_status_text();
+}
+
+} // namespace
+
+void reset_medium_state() {
+    state.media_open = false;
+    state.playing = false;
+    state.full_size = false;
+    state.item_count = 1;
+    state.item_index = 1;
+    state.video_window = nullptr;
+    state.status_text[0] = '\0';
+    state.position_ms = 0;
+    state.mark_begin_ms = 0;
+    state.mark_end_ms = 0;
+    state.length_ms = 1;
+}
+
+void apply_panel_only_layout() {
+    state.window_x = (state.screen_width - bitmaps.panel_width) / 2;
+    state.window_y = (state.screen_height - (bitmaps.panel_height + bitmaps.backdrop_height)) / 2;
+    MoveWindow(windows.main_window, state.window_x, state.window_y, bitmaps.panel_width,
+               bitmaps.panel_height + bitmaps.backdrop_height, TRUE);
+}
+
+void open_media() {
+    if (state.playing)
+        stop();
+    if (state.file_mode)
+        open_selected_files();
+    else
+        open_disc();
+}
+
+void open_files_for_play() {
+    copy_text(state.device_type, sizeof state.device_type, "MPEGMovie");
+    state.file_mode = true;
+    open_media(); // stops play first
+}
+
+void play_video_cd() {
+    copy_text(state.device_type, sizeof state.device_type, "VCDVideo");
+    state.file_mode = false;
+    open_media();
+}
+
+} // namespace player

@@ -1,0 +1,28 @@
+// Opening what the user asks for: files through the open-file dialog (file mode) or a device that
+// plays its own disc, above all a VideoCD (disc mode). Every open command of the user goes through
+// open_media, which resets the medium fields, closes the current medium and opens the new one.
+// GUI thread only.
+#pragma once
+
+namespace player {
+
+// The open routine for the current device_type and file_mode. File mode: the dialog, then the
+// first file of the new play list (a cancelled dialog leaves the current medium open, stopped).
+// Disc mode: the five open forms of the disc device, then the track-count query and set-up.
+// Reports its own failures.
+void open_media();
+
+// "open file for play" (Ctrl+O): device_type "MPEGMovie", file mode, stop if playing, open_media.
+void open_files_for_play();
+
+// "play VCD" (Ctrl+V): device_type "VCDVideo", disc mode, open_media.
+void play_video_cd();
+
+// The reset at every open command: closed and not playing, normal size, a list of one item, no
+// video window, no text, position and marks 0, length 1.
+void reset_medium_state();
+
+// Centres the main window, panel and backdrop, on the screen size taken at start-up.
+void apply_panel_only_layout();
+
+} // namespace player
