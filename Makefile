@@ -27,9 +27,8 @@ test: build
 run: build
 	./scripts/run-main.sh $(BUILD)
 
-run-player: configure
-	cmake --build $(BUILD) -j$(JOBS) --target reelp32
-	$(BUILD)/bin/reelp32
+run-player: build
+	./scripts/run-player.sh $(BUILD)
 
 # Figures against peers (ffmpeg, mpv), printed as ratios; not part of the tests.
 bench: build

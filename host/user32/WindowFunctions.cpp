@@ -320,8 +320,13 @@ HWND SetActiveWindow(HWND hwnd) {
         return nullptr;
     }
     const HWND previous = active_window();
-    if (has_window_system())
+    if (has_window_system()) {
         window->widget->raise();
+        // Owned windows stay above their owner, also where no window manager keeps them there.
+        for (QObject* object : window->widget->children())
+            if (auto* owned = qobject_cast<QWidget*>(object); owned && owned->isWindow() && owned->isVisible())
+                owned->raise();
+    }
     window->widget->activateWindow();
     set_active(hwnd, WA_ACTIVE);
     return previous;

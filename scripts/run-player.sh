@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Starts the movie player on the default prefix (or the one DOSPREFIX names). The prefix is
+# created and seeded on first use; its C:\MOVIES folder gets two short sample movies, made with
+# Debian's ffmpeg, so there is something to open (Ctrl+O) on a new machine. The player starts in
+# that folder.
+set -euo pipefail
+build=${1:-build}
+bin="$(cd "$build/bin" && pwd)"
+data_home=${XDG_DATA_HOME:-${HOME:+$HOME/.local/share}}
+prefix=${DOSPREFIX:-${data_home:-${TMPDIR:-/tmp}}/dosprefix}
+if [ ! -d "$prefix/drive_c" ] && [ -x "$bin/iniprofile" ]; then
+  # Any call through the host layer seeds a missing prefix.
+  "$bin/iniprofile" attrib 'C:\MSDOS.SYS' >/dev/null 2>&1 || true
+fi
+movies="$prefix/drive_c/MOVIES"
+make_sample() { # NAME FFMPEG-OUTPUT-OPTIONS...: a 15-second test picture with a tone
+  local file="$movies/$1"; shift
+  [ -e "$file" ] && return 0
+  ffmpeg -v error -f lavfi -i testsrc2=size=352x288:rate=25:duration=15 \
+    -f lavfi -i sine=frequency=440:duration=15 "$@" "$file.part" && mv "$file.part" "$file" \
+    || rm -f "$file.part"
+}
+if [ -d "$movies" ] && command -v ffmpeg >/dev/null; then
+  # A VideoCD-style MPEG-1 system stream (played through the MPEG driver package), and an AVI
+  # (played through the system's avivideo device).
+  make_sample SAMPLE.MPG -target pal-vcd
+  make_sample SAMPLE.AVI -c:v mpeg4 -q:v 5 -c:a pcm_s16le -f avi
+fi
+echo "Prefix: $prefix"
+[ -d "$movies" ] && cd "$movies"
+exec "$bin/reelp32" "${@:2}"
