@@ -35,11 +35,8 @@ void AudioStage::run() {
         if (!item)
             continue;
         int serial = item->serial;
-        {
-            std::lock_guard lock(m_transport.mutex);
-            if (serial != m_transport.serial)
-                continue;
-        }
+        if (!m_transport.is_current(serial))
+            continue;
         // Sound nobody hears (fast, slow or unpaced play of a movie) is not even decoded.
         if (!master && item->packet && has_video)
             continue;

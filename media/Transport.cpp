@@ -70,4 +70,9 @@ bool Transport::audio_is_master() const {
     return !has_video || (rate == 1.0 && paced);
 }
 
+bool Transport::is_current(int serial) {
+    std::lock_guard lock(mutex);
+    return serial == this->serial;
+}
+
 } // namespace media

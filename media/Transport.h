@@ -58,6 +58,9 @@ class Transport {
     PlaybackClock clock;
     EventCallback callback;
 
+    // Whether work of this serial is still wanted (no seek since); takes `mutex` itself.
+    bool is_current(int serial);
+
     // The helpers below expect `mutex` to be held.
     bool apply(ModeEvent event);
     void post(Event event);

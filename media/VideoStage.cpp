@@ -56,11 +56,8 @@ void VideoStage::run() {
         if (!item)
             continue;
         int serial = item->serial;
-        {
-            std::lock_guard lock(m_transport.mutex);
-            if (serial != m_transport.serial)
-                continue;
-        }
+        if (!m_transport.is_current(serial))
+            continue;
         if (serial != m_decoder.serial()) {
             m_first_of_serial = true;
             m_candidate_serial = -1;
