@@ -1,6 +1,7 @@
 // The exit path: an exit command stops play and starts the timer; the next tick closes the medium
 // ("close xyzmpeg wait") while the main window still exists, destroys the window and ends the
 // loop with exit code 0. MCI is answered by a recording device; MCITRACE records the strings.
+#include "MciTrace.h"
 #include "PlayerFixture.h"
 
 #include "core/CommandChannel.h"
@@ -73,11 +74,7 @@ class ExitPath : public PlayerFixture {
 
     // The command strings sent, in order.
     std::vector<std::string> commands_sent() const {
-        std::vector<std::string> commands;
-        std::ifstream trace(m_trace);
-        for (std::string line; std::getline(trace, line);)
-            commands.push_back(line.substr(0, line.find('\t')));
-        return commands;
+        return mci_trace_commands(m_trace);
     }
 
     std::filesystem::path m_trace;

@@ -5,6 +5,7 @@
 // fixture's dialog responder.
 #pragma once
 
+#include "MciTrace.h"
 #include "PlayerFixture.h"
 
 #include "core/CommandChannel.h"
@@ -114,11 +115,7 @@ class ScriptedPlayer : public PlayerFixture {
 
     // The command strings sent since the last forget_sent(), in order.
     std::vector<std::string> sent() const {
-        std::vector<std::string> commands;
-        std::ifstream trace(m_trace);
-        for (std::string line; std::getline(trace, line);)
-            commands.push_back(line.substr(0, line.find('\t')));
-        return commands;
+        return mci_trace_commands(m_trace);
     }
     // Each string sent with its result, "command -> code".
     std::vector<std::string> sent_with_results() const {

@@ -1,6 +1,7 @@
 // The player on the real MCI video device and playback engine, with a clip made by ffmpeg: the
 // open and set-up, play driven by the device's position signals, and the recovery when the
 // device stops by itself at the end of the clip.
+#include "MciTrace.h"
 #include "PlayerFixture.h"
 
 #include "core/CommandChannel.h"
@@ -86,11 +87,7 @@ class RealEngine : public PlayerFixture {
     }
 
     std::vector<std::string> sent() const {
-        std::vector<std::string> commands;
-        std::ifstream trace(m_trace);
-        for (std::string line; std::getline(trace, line);)
-            commands.push_back(line.substr(0, line.find('\t')));
-        return commands;
+        return mci_trace_commands(m_trace);
     }
 
     std::filesystem::path m_trace;
