@@ -3,15 +3,7 @@
 # prefix is created and seeded on first use. The tuner is started in the prefix's Windows folder,
 # so that its folder lists open there rather than in the folder `make` ran in.
 set -euo pipefail
-build=${1:-build}
-bin="$(cd "$build/bin" && pwd)"
-data_home=${XDG_DATA_HOME:-${HOME:+$HOME/.local/share}}
-prefix=${DOSPREFIX:-${data_home:-${TMPDIR:-/tmp}}/dosprefix}
-if [ ! -d "$prefix/drive_c" ] && [ -x "$bin/iniprofile" ]; then
-  # Any call through the host layer seeds a missing prefix.
-  "$bin/iniprofile" attrib 'C:\MSDOS.SYS' >/dev/null 2>&1 || true
-fi
-echo "Prefix: $prefix"
+source "$(dirname "$0")/prefix.sh"
 if [ -d "$prefix/drive_c/WINDOWS" ]; then
   cd "$prefix/drive_c/WINDOWS"
 fi

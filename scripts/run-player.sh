@@ -4,14 +4,7 @@
 # Debian's ffmpeg, so there is something to open (Ctrl+O) on a new machine. The player starts in
 # that folder.
 set -euo pipefail
-build=${1:-build}
-bin="$(cd "$build/bin" && pwd)"
-data_home=${XDG_DATA_HOME:-${HOME:+$HOME/.local/share}}
-prefix=${DOSPREFIX:-${data_home:-${TMPDIR:-/tmp}}/dosprefix}
-if [ ! -d "$prefix/drive_c" ] && [ -x "$bin/iniprofile" ]; then
-  # Any call through the host layer seeds a missing prefix.
-  "$bin/iniprofile" attrib 'C:\MSDOS.SYS' >/dev/null 2>&1 || true
-fi
+source "$(dirname "$0")/prefix.sh"
 movies="$prefix/drive_c/MOVIES"
 make_sample() { # NAME FFMPEG-OUTPUT-OPTIONS...: a 15-second test picture with a tone
   local file="$movies/$1"; shift
@@ -26,6 +19,5 @@ if [ -d "$movies" ] && command -v ffmpeg >/dev/null; then
   make_sample SAMPLE.MPG -target pal-vcd
   make_sample SAMPLE.AVI -c:v mpeg4 -q:v 5 -c:a pcm_s16le -f avi
 fi
-echo "Prefix: $prefix"
 [ -d "$movies" ] && cd "$movies"
 exec "$bin/reelp32" "${@:2}"
