@@ -196,6 +196,15 @@ std::string Prefix::windows_directory() const {
 }
 
 std::optional<fs::path> Prefix::to_host(std::string_view dos_path) const {
+    // "\\.\D:" names the volume of drive D itself, as Windows' device namespace does: the raw
+    // disc of a "d::" entry.
+    if (dos_path.size() == 6 && (dos_path.starts_with("\\\\.\\") || dos_path.starts_with("//./")) &&
+        dos_path[5] == ':') {
+        auto info = drive(dos_path[4]);
+        if (!info || !info->disc)
+            return std::nullopt;
+        return info->disc;
+    }
     if (dos_path.starts_with("\\\\") || dos_path.starts_with("//"))
         return std::nullopt; // UNC names have no place in a prefix
     fs::path base;

@@ -22,8 +22,13 @@ Engine::Engine(Probe probe, std::vector<SegmentSource> segments, const OpenOptio
     m_transport.callback = options.events;
     m_transport.has_video = m_info.has_video;
     if (m_info.has_audio) {
-        m_output_rate = m_info.audio_sample_rate > 0 ? m_info.audio_sample_rate : 44100;
-        m_output_channels = std::clamp(m_info.audio_channels, 1, 2);
+        // The sound goes out at the stream's own format unless the owner asks for another; the
+        // resampler converts rate and channel layout (mono mixes both channels).
+        m_output_rate = options.audio_sample_rate > 0  ? options.audio_sample_rate
+                        : m_info.audio_sample_rate > 0 ? m_info.audio_sample_rate
+                                                       : 44100;
+        m_output_channels =
+            std::clamp(options.audio_channels > 0 ? options.audio_channels : m_info.audio_channels, 1, 2);
         m_ring = std::make_unique<AudioRing>(m_output_rate, m_output_channels, audio_ring_capacity_us);
         if (options.audio_output)
             m_output = options.audio_output();

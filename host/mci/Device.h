@@ -34,6 +34,10 @@ struct OpenRequest {
     std::string alias;
     MCIDEVICEID device_id = 0;
     const Command* command = nullptr; // the open command (parent, style, shareable, ...)
+    // Sound output format asked for by a driver built on the host's video device; 0 = the
+    // stream's own sample rate or channel count.
+    int audio_sample_rate = 0;
+    int audio_channels = 0;
 };
 
 class Device {

@@ -168,20 +168,24 @@ std::optional<std::string> type_for_extension(std::string_view extension) {
     return type;
 }
 
-MadeDevice make_device(const MciEntry& entry) {
-    std::string driver = to_lower(entry.driver_file);
+MadeDevice make_system_device(std::string_view driver_file) {
+    std::string driver = to_lower(driver_file);
     std::optional<DeviceFactory> factory = registered_factory(driver);
     if (!factory && library_loading && is_system_driver(driver)) {
         load_builtin_library();
         factory = registered_factory(driver);
     }
     // Called outside the lock: a factory may take its time or register devices itself.
-    if (factory) {
-        std::unique_ptr<Device> device = *factory ? (*factory)() : nullptr;
-        return {device ? 0 : MCIERR_CANNOT_LOAD_DRIVER, std::move(device)};
-    }
-    if (driver.empty() || is_system_driver(driver))
+    std::unique_ptr<Device> device = factory && *factory ? (*factory)() : nullptr;
+    return {device ? 0 : MCIERR_CANNOT_LOAD_DRIVER, std::move(device)};
+}
+
+MadeDevice make_device(const MciEntry& entry) {
+    std::string driver = to_lower(entry.driver_file);
+    if (driver.empty())
         return {MCIERR_CANNOT_LOAD_DRIVER, nullptr};
+    if (is_system_driver(driver))
+        return make_system_device(driver);
     std::optional<std::filesystem::path> path = module_path(entry.driver_file);
     std::error_code error;
     if (!path || !std::filesystem::is_regular_file(*path, error))

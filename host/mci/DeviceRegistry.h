@@ -40,6 +40,10 @@ bool is_system_driver(std::string_view driver_file);
 // CANNOT_LOAD_DRIVER when a module cannot be loaded or a system driver has no built-in device.
 MadeDevice make_device(const MciEntry& entry);
 
+// A new, unopened device of a system driver ("mciqtz.drv"), as make_device makes for an entry
+// naming it; drivers build on it through the host's video device service.
+MadeDevice make_system_device(std::string_view driver_file);
+
 // The MCI_DEVTYPE_* of an entry's devices, or nothing when they cannot be made.
 std::optional<UINT> device_type_of(const MciEntry& entry);
 

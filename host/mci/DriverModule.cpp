@@ -1,5 +1,7 @@
 #include "DriverModule.h"
 
+#include "DriverVideoService.h"
+
 #include "MessagePoster.h"
 #include "Tokenizer.h"
 
@@ -16,7 +18,27 @@ void post_for_driver(void* window, std::uint32_t message, std::uintptr_t wparam,
     post_message(window, message, wparam, lparam);
 }
 
-const MciDriverHost driver_host{MCI_DRIVER_HOST_VERSION, sizeof(MciDriverHost), post_for_driver};
+const MciDriverHost driver_host{MCI_DRIVER_HOST_VERSION, sizeof(MciDriverHost), post_for_driver,
+                                open_video_device,       video_command,         close_video_device};
+
+// The open or command a module is handling on this thread, with the host's own form of it, so
+// that the video device service can hand the very same command on.
+thread_local const MciDriverOpen* handled_open = nullptr;
+thread_local const OpenRequest* handled_request = nullptr;
+thread_local const MciDriverCommand* handled_command = nullptr;
+thread_local Command* handled_parsed = nullptr;
+
+template <typename T> class Handling {
+  public:
+    Handling(T& slot, T value) : m_slot(slot), m_saved(slot) { slot = value; }
+    ~Handling() { m_slot = m_saved; }
+    Handling(const Handling&) = delete;
+    Handling& operator=(const Handling&) = delete;
+
+  private:
+    T& m_slot;
+    T m_saved;
+};
 
 ArgumentType argument_type(std::uint32_t type) {
     switch (type) {
@@ -118,6 +140,8 @@ class ModuleDevice final : public Device {
                            request.element.c_str(), request.alias.c_str(),     request.device_id,
                            &command.command};
         std::uint32_t error = 0;
+        Handling open_slot(handled_open, static_cast<const MciDriverOpen*>(&open));
+        Handling request_slot(handled_request, &request);
         m_instance = m_module->interface().open(&open, &error);
         if (!m_instance)
             return error ? error : MCIERR_CANNOT_LOAD_DRIVER;
@@ -128,9 +152,15 @@ class ModuleDevice final : public Device {
         CCommand c(command);
         MciDriverReply c_reply{};
         int notify_later = 0;
-        MCIERROR error = m_module->interface().command(m_instance, &c.command, &c_reply, &notify_later);
-        if (error == 0 && notify_later && command.notification) {
-            // The module posts the notification itself through the host's post_message.
+        MCIERROR error = 0;
+        {
+            Handling command_slot(handled_command, static_cast<const MciDriverCommand*>(&c.command));
+            Handling parsed_slot(handled_parsed, &command);
+            error = m_module->interface().command(m_instance, &c.command, &c_reply, &notify_later);
+        }
+        if (error == 0 && notify_later && command.notification && !command.notification_deferred) {
+            // The module posts the notification itself through the host's post_message (unless
+            // the host's video device took it over, which then finishes it).
             command.defer_notification()->release();
         }
         if (error == 0)
@@ -224,6 +254,14 @@ std::shared_ptr<DriverModule> DriverModule::load(const std::filesystem::path& pa
     auto module = std::make_shared<DriverModule>(handle, interface);
     modules[path] = module;
     return module;
+}
+
+const OpenRequest* handled_open_request(const MciDriverOpen* open) {
+    return open && open == handled_open ? handled_request : nullptr;
+}
+
+Command* handled_command_of(const MciDriverCommand* command) {
+    return command && command == handled_command ? handled_parsed : nullptr;
 }
 
 std::unique_ptr<Device> make_module_device(std::shared_ptr<DriverModule> module) {

@@ -41,4 +41,9 @@ class DriverModule {
 
 std::unique_ptr<Device> make_module_device(std::shared_ptr<DriverModule> module);
 
+// The host's form of the open or command a module is handling on this thread when given its C
+// form; null for any other.
+const OpenRequest* handled_open_request(const MciDriverOpen* open);
+Command* handled_command_of(const MciDriverCommand* command);
+
 } // namespace host::mci

@@ -55,6 +55,12 @@ TEST(PrefixDrives, letters_types_and_raw_disc) {
     auto e = host::Prefix::current().drive('e');
     ASSERT_TRUE(e && e->disc);
     EXPECT_EQ(e->disc->filename(), "disc.cue");
+    // The device namespace names a drive's raw disc; a drive without one has none.
+    EXPECT_EQ(host::Prefix::current().to_host("\\\\.\\e:"), e->disc);
+    EXPECT_EQ(host::Prefix::current().to_host("//./E:"), e->disc);
+    EXPECT_FALSE(host::Prefix::current().to_host("\\\\.\\D:"));
+    EXPECT_FALSE(host::Prefix::current().to_host("\\\\.\\Q:"));
+    EXPECT_NE(GetFileAttributesA("\\\\.\\E:"), INVALID_FILE_ATTRIBUTES);
     std::ofstream(prefix.root() / "drives.ini") << "[Drives]\r\nd:=cdrom\r\n";
     EXPECT_EQ(GetDriveTypeA("D:\\"), DRIVE_CDROM);
 }

@@ -25,12 +25,14 @@ class RecordingOutput final : public AudioOutput {
         std::mutex mutex;
         std::vector<int16_t> samples;
         int channels = 0;
+        int sample_rate = 0;
     };
     explicit RecordingOutput(std::shared_ptr<Tape> tape) : m_tape(std::move(tape)) {}
     ~RecordingOutput() override { close(); }
 
     bool open(int sample_rate, int channels, Pull pull) override {
         m_tape->channels = channels;
+        m_tape->sample_rate = sample_rate;
         m_running = true;
         m_thread = std::thread([this, sample_rate, channels, pull] {
             std::vector<int16_t> buffer(size_t(block) * channels);
@@ -128,6 +130,27 @@ TEST(MediaAudioClock, sound_paces_video_and_ends_with_the_range) {
     int64_t nonzero =
         std::count_if(tape->samples.begin(), tape->samples.end(), [](int16_t s) { return s != 0; });
     EXPECT_GT(nonzero, 44100 * 2 * 8 / 10);
+}
+
+// The owner may ask for another output format: a lower rate, and mono carrying both channels.
+TEST(MediaAudioClock, output_format_asked_for_is_resampled_and_mixed) {
+    auto tape = std::make_shared<RecordingOutput::Tape>();
+    OpenOptions options;
+    options.audio_output = [tape] { return std::make_unique<RecordingOutput>(tape); };
+    options.audio_sample_rate = 22050;
+    options.audio_channels = 1;
+    auto movie = Movie::open(stereo_avi(), options);
+    ASSERT_TRUE(movie);
+    ASSERT_TRUE((*movie)->play({0, 1000 * ms, false}));
+    ASSERT_TRUE((*movie)->wait_play_done(settle));
+    std::lock_guard lock(tape->mutex);
+    EXPECT_EQ(tape->sample_rate, 22050);
+    EXPECT_EQ(tape->channels, 1);
+    // About a second of sound at the lower rate, not at the stream's 44100.
+    int64_t nonzero =
+        std::count_if(tape->samples.begin(), tape->samples.end(), [](int16_t s) { return s != 0; });
+    EXPECT_GT(nonzero, 22050 * 8 / 10);
+    EXPECT_LT(nonzero, 44100);
 }
 
 TEST(MediaAudioClock, plays_through_sdl_dummy_driver) {

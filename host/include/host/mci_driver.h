@@ -129,12 +129,40 @@ typedef struct MciDriverOpen {
     const MciDriverCommand* command; /* the open command with its keywords (parent, style, ...) */
 } MciDriverOpen;
 
-/* Services of the host, valid for the life of the process. */
+/* How a driver wants the sound of the host's video device played (open_video_device). */
+typedef struct MciDriverVideoOptions {
+    uint32_t size;             /* sizeof(MciDriverVideoOptions) */
+    int32_t audio_sample_rate; /* Hz of the sound output; 0 = the stream's own rate */
+    int32_t audio_channels;    /* 1 = mono (both channels mixed), 2 = stereo; 0 = the stream's own */
+} MciDriverVideoOptions;
+
+/* Services of the host, valid for the life of the process. Fields after post_message exist when
+   size says so. */
 typedef struct MciDriverHost {
     uint32_t version; /* MCI_DRIVER_HOST_VERSION */
     uint32_t size;    /* sizeof(MciDriverHost) */
     /* Posts a window message (MM_MCINOTIFY 0x3B9, MM_MCISIGNAL 0x3CB) to a window; any thread. */
     void (*post_message)(void* window, uint32_t message, uintptr_t wparam, intptr_t lparam);
+
+    /* The host's own digital-video device on the playback engine, for a driver to build on. It
+       plays the medium at a DOS path (a file, a folder holding a mounted VideoCD, or "\\.\D:" for
+       the raw disc of drive D; "" opens it without a medium) in a host video window made by the
+       open command's parent and style keywords, and carries out the digital-video command set
+       with the host's extensions: the status items "bitrate", "audio bitrate" and "video
+       bitrate", "step ... by N key", "ratecontrol on|off", "play fast|slow". Opened from inside
+       the driver's open function, it takes that open command's keywords; otherwise it makes its
+       own window. Returns the device, or NULL with an MCI error in *error. Its functions are
+       called on the thread of the driver's open. options may be NULL. */
+    void* (*open_video_device)(const MciDriverOpen* open, const char* medium,
+                               const MciDriverVideoOptions* options, uint32_t* error);
+    /* Carries out a command on the video device. The command the driver is handling passes as it
+       is, with its notification; any other command is parsed from its command_string (its device
+       token is ignored) and notifies its callback_window when it says "notify". Returns 0 or an
+       MCI error, and *notify_later as the driver's command function returns it. */
+    uint32_t (*video_command)(void* device, const MciDriverCommand* command, MciDriverReply* reply,
+                              int* notify_later);
+    /* Closes the video device and frees it; a pending notification is aborted. */
+    void (*close_video_device)(void* device);
 } MciDriverHost;
 
 typedef struct MciDriverInterface {

@@ -44,7 +44,8 @@ public:
 
     // The host path of a DOS path. Existing components are found without regard to case and
     // through their 8.3 short names; missing ones are kept as written. Relative paths start at
-    // the process's working directory. Fails when the drive does not exist.
+    // the process's working directory. Fails when the drive does not exist. "\\.\D:" names the
+    // raw disc of drive D (its "d::" entry).
     std::optional<std::filesystem::path> to_host(std::string_view dos_path) const;
     // The DOS path of a host path, or nothing when no drive holds it. With short_names, long
     // components are given as their 8.3 short names.

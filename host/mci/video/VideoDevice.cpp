@@ -99,6 +99,8 @@ MCIERROR VideoDevice::open_medium(const OpenRequest& request) {
         return MCIERR_FILE_NOT_FOUND;
     media::OpenOptions options;
     options.events = [this](const media::Event& event) { on_engine_event(event); };
+    options.audio_sample_rate = request.audio_sample_rate;
+    options.audio_channels = request.audio_channels;
     auto opened = media::Movie::open(path->string(), std::move(options));
     if (!opened)
         return mci_error(opened.error());

@@ -37,6 +37,10 @@ struct OpenOptions {
     int decode_threads = 1;
     size_t frame_queue_capacity = 3;
     EventCallback events; // may also be set later with set_event_callback
+    // Format of the sound output: 0 keeps the stream's sample rate or channel count; 1 channel
+    // plays both channels mixed into one.
+    int audio_sample_rate = 0;
+    int audio_channels = 0;
 };
 
 struct PlayOptions {
