@@ -1,0 +1,21 @@
+// The three modules of the driver package (cdaudio.dll, cdvideo.dll, cddisp.dll), loaded from the
+// folder the driver itself was loaded from. Loaded once and kept for the life of the process; a
+// package missing a module is looked at again at the next open.
+#pragma once
+
+#include "drivers/cdmodules.h"
+
+namespace cddriver {
+
+struct PackageModules {
+    CdAudioPlanFunction audio_plan = nullptr;
+    CdVideoPlanFunction video_plan = nullptr;
+    CdVideoNameFunction display_driver = nullptr;
+    CdVideoNameFunction display_driver_file = nullptr;
+    CdDisplayPathFunction display_path = nullptr;
+};
+
+// The modules, or null when one of them is missing or lacks its functions.
+const PackageModules* package_modules();
+
+} // namespace cddriver

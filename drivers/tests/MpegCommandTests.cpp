@@ -1,0 +1,207 @@
+// The commands the player sends to an MPEGMovie device, on MPEG-1 clips made with ffmpeg: the
+// stream queries, stepping to the next key frame, unpaced play, capture and volumes.
+#include "PackageTest.h"
+
+#include "MediaFixtures.h"
+#include "ReferenceDecoder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+using package_test::PackageTest;
+
+namespace {
+
+// The VideoCD clip: PAL 352x288 at 25 frames a second, video 1150 kbit/s, MP2 sound 224 kbit/s.
+class MpegMovieTest : public PackageTest {
+  protected:
+    void SetUp() override {
+        PackageTest::SetUp();
+        install_package();
+        source = media::test::vcd_mpeg(30);
+        ASSERT_FALSE(source.empty()) << "ffmpeg could not make the clip";
+        fs::copy_file(source, prefix.drive_c() / "MOVIES" / "CLIP.MPG", fs::copy_options::overwrite_existing);
+        ASSERT_EQ(send("open C:\\MOVIES\\CLIP.MPG type MPEGMovie alias xyzmpeg wait"), 0u) << reply;
+    }
+
+    std::string source;
+};
+
+// Times of the key frames, in milliseconds from the first frame, as ffprobe lists them.
+std::vector<long long> key_frame_times(const std::string& path) {
+    std::string output;
+    EXPECT_TRUE(media::test::run_program({"ffprobe", "-v", "error", "-select_streams", "v", "-show_entries",
+                                          "frame=pts_time,key_frame", "-of", "csv=p=0", path},
+                                         &output));
+    std::istringstream lines(output);
+    std::string line;
+    std::vector<long long> keys;
+    double first = -1;
+    while (std::getline(lines, line)) {
+        int key = 0;
+        double time = 0;
+        if (std::sscanf(line.c_str(), "%d,%lf", &key, &time) != 2)
+            continue;
+        if (first < 0)
+            first = time;
+        if (key)
+            keys.push_back(std::llround((time - first) * 1000));
+    }
+    return keys;
+}
+
+struct Bmp {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> bgra; // top row first
+};
+
+// A 24-bit bottom-up BMP as the capture writes it.
+Bmp read_bmp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    Bmp bmp;
+    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M')
+        return bmp;
+    auto u32 = [&](std::size_t at) {
+        return std::uint32_t(std::uint8_t(bytes[at])) | std::uint32_t(std::uint8_t(bytes[at + 1])) << 8 |
+               std::uint32_t(std::uint8_t(bytes[at + 2])) << 16 |
+               std::uint32_t(std::uint8_t(bytes[at + 3])) << 24;
+    };
+    std::uint32_t data = u32(10);
+    bmp.width = int(u32(18));
+    bmp.height = int(u32(22));
+    if ((std::uint8_t(bytes[28]) | std::uint8_t(bytes[29]) << 8) != 24)
+        return {};
+    std::size_t stride = (std::size_t(bmp.width) * 3 + 3) / 4 * 4;
+    if (bytes.size() < data + stride * bmp.height)
+        return {};
+    for (int row = 0; row < bmp.height; ++row)
+        for (int x = 0; x < bmp.width; ++x) {
+            std::size_t at = data + std::size_t(bmp.height - 1 - row) * stride + std::size_t(x) * 3;
+            bmp.bgra.insert(bmp.bgra.end(), {std::uint8_t(bytes[at]), std::uint8_t(bytes[at + 1]),
+                                             std::uint8_t(bytes[at + 2]), 255});
+        }
+    return bmp;
+}
+
+} // namespace
+
+TEST_F(MpegMovieTest, answers_the_stream_queries_of_a_clip_with_known_rates) {
+    const std::pair<const char*, long long> queries[] = {
+        {"status xyzmpeg audio bitrate wait", 224000},
+        {"status xyzmpeg video bitrate wait", 1150000},
+        {"status xyzmpeg nominal frame rate wait", 25000},
+        {"status xyzmpeg number of tracks wait", 1},
+        {"status xyzmpeg length wait", 30000},
+    };
+    for (const auto& [command, expected] : queries)
+        EXPECT_EQ(number(command), expected) << command;
+    // The whole stream: a VideoCD system stream runs at about 1.4 Mbit/s.
+    EXPECT_NEAR(double(number("status xyzmpeg bitrate wait")), 1390000.0, 60000.0);
+    EXPECT_EQ(send("where xyzmpeg source wait"), 0u);
+    EXPECT_EQ(reply, "0 0 352 288");
+    EXPECT_EQ(send("info xyzmpeg product wait"), 0u);
+    EXPECT_EQ(reply, "Reelix MPEG Movie Player (GDI)");
+}
+
+TEST_F(MpegMovieTest, step_by_one_key_lands_on_each_next_key_frame) {
+    std::vector<long long> keys = key_frame_times(source);
+    ASSERT_GE(keys.size(), 4u);
+    ASSERT_EQ(send("set xyzmpeg time format milliseconds wait"), 0u);
+    ASSERT_EQ(send("seek xyzmpeg to 10 wait"), 0u); // just after the first key frame
+    for (std::size_t i = 1; i < 4; ++i) {
+        ASSERT_EQ(send("step xyzmpeg by 1 key wait"), 0u) << reply;
+        EXPECT_EQ(number("status xyzmpeg position wait"), keys[i]) << "key frame " << i;
+    }
+}
+
+TEST_F(MpegMovieTest, rate_control_off_plays_600_frames_far_faster_than_real_time) {
+    ASSERT_EQ(send("ratecontrol xyzmpeg off wait"), 0u);
+    ASSERT_EQ(send("set xyzmpeg time format frames wait"), 0u);
+    auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(send("play xyzmpeg from 0 to 600 wait"), 0u);
+    auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(number("status xyzmpeg position wait"), 600);
+    // 600 frames are 24 seconds of film; a loose bound that still tells paced from unpaced.
+    EXPECT_LT(elapsed, std::chrono::seconds(12));
+
+    // Back on: a second of film takes about a second.
+    ASSERT_EQ(send("ratecontrol xyzmpeg on wait"), 0u);
+    start = std::chrono::steady_clock::now();
+    ASSERT_EQ(send("play xyzmpeg from 0 to 25 wait"), 0u);
+    EXPECT_GT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(700));
+}
+
+TEST_F(MpegMovieTest, capture_writes_the_frame_on_screen_as_a_bmp) {
+    ASSERT_EQ(send("set xyzmpeg time format frames wait"), 0u);
+    ASSERT_EQ(send("seek xyzmpeg to 40 wait"), 0u);
+    ASSERT_EQ(send("capture xyzmpeg as C:\\MOVIES\\00000001.bmp wait"), 0u) << reply;
+    Bmp bmp = read_bmp(prefix.drive_c() / "MOVIES" / "00000001.bmp");
+    ASSERT_EQ(bmp.width, 352);
+    ASSERT_EQ(bmp.height, 288);
+    std::optional<media::test::ReferenceFrame> frame = media::test::reference_frame(source, 40);
+    ASSERT_TRUE(frame);
+    std::optional<media::test::ReferenceFrame> next = media::test::reference_frame(source, 41);
+    ASSERT_TRUE(next);
+    double same = media::test::picture_difference(bmp.bgra, frame->bgra);
+    // The picture is frame 40 and not its neighbour; BMP keeps the colours as decoded.
+    EXPECT_LT(same, 1.0);
+    EXPECT_LT(same, media::test::picture_difference(bmp.bgra, next->bgra));
+}
+
+TEST_F(MpegMovieTest, volume_runs_from_0_to_1000) {
+    for (int volume : {0, 500, 1000}) {
+        ASSERT_EQ(send("setaudio xyzmpeg volume to " + std::to_string(volume) + " wait"), 0u);
+        EXPECT_EQ(number("status xyzmpeg volume wait"), volume);
+    }
+    EXPECT_EQ(send("setaudio xyzmpeg volume to 1001 wait"), MCIERR_OUTOFRANGE);
+    EXPECT_EQ(number("status xyzmpeg volume wait"), 1000);
+}
+
+TEST_F(MpegMovieTest, player_set_up_sequence_succeeds) {
+    const char* commands[] = {
+        "set xyzmpeg time format milliseconds wait",
+        "status xyzmpeg window handle wait",
+        "signal xyzmpeg return position every 1000",
+        "play xyzmpeg repeat",
+        "status xyzmpeg mode wait",
+        "pause xyzmpeg wait",
+        "resume xyzmpeg wait",
+        "play xyzmpeg fast",
+        "play xyzmpeg slow",
+        "stop xyzmpeg wait",
+        "seek xyzmpeg to 5000 wait",
+        "step xyzmpeg by 25 wait",
+        "setaudio xyzmpeg left off wait",
+        "setaudio xyzmpeg right on wait",
+        "set xyzmpeg time format frames wait",
+        "status xyzmpeg length wait",
+    };
+    for (const char* command : commands)
+        EXPECT_EQ(send(command), 0u) << command << ": " << reply;
+}
+
+// The driver hands "notify" and the position signals on to the device that plays: the caller
+// hears once, when the play has ended, and gets a signal a second while it plays.
+TEST_F(MpegMovieTest, play_notifies_its_end_and_signals_positions) {
+    video_test::CallbackWindow callback;
+    ASSERT_EQ(send("set xyzmpeg time format milliseconds wait"), 0u);
+    ASSERT_EQ(send("signal xyzmpeg return position every 1000", callback.handle()), 0u);
+    ASSERT_EQ(send("play xyzmpeg from 0 to 2500 notify", callback.handle()), 0u);
+    EXPECT_TRUE(callback.messages(MM_MCINOTIFY).empty()); // not before the play has run
+    ASSERT_TRUE(video_test::pump_until([&] { return !callback.messages(MM_MCINOTIFY).empty(); },
+                                       std::chrono::seconds(10)));
+    video_test::pump_until([] { return false; }, std::chrono::milliseconds(200));
+    std::vector<video_test::Message> notes = callback.messages(MM_MCINOTIFY);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].wparam, WPARAM(MCI_NOTIFY_SUCCESSFUL));
+    EXPECT_EQ(number("status xyzmpeg position wait"), 2500);
+    EXPECT_GE(callback.messages(MM_MCISIGNAL).size(), 2u);
+}

@@ -1,0 +1,152 @@
+// The settings of cdvideo.ini take effect on the devices opened after them; "configure" shows the
+// device's dialog over them; the DCI name written into cdvideo.dll chooses the display path.
+#include "PackageTest.h"
+
+#include "MediaFixtures.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QSpinBox>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace fs = std::filesystem;
+using package_test::PackageTest;
+
+namespace {
+
+class SettingsTest : public PackageTest {
+  protected:
+    void SetUp() override {
+        PackageTest::SetUp();
+        install_package();
+        std::string source = media::test::vcd_mpeg(30);
+        ASSERT_FALSE(source.empty());
+        fs::copy_file(source, prefix.drive_c() / "MOVIES" / "CLIP.MPG", fs::copy_options::overwrite_existing);
+    }
+
+    MCIERROR open_clip() { return send("open C:\\MOVIES\\CLIP.MPG type MPEGMovie alias xyzmpeg wait"); }
+
+    std::string answer(const std::string& command) {
+        EXPECT_EQ(send(command), 0u) << command;
+        return reply;
+    }
+};
+
+struct SettingCase {
+    const char* name;
+    const char* key; // "" for the shipped file
+    const char* value;
+    const char* command;
+    const char* expected;
+};
+
+class SettingAtOpen : public SettingsTest, public ::testing::WithParamInterface<SettingCase> {};
+
+// Answers the modal settings dialog once it shows: `change` sets its controls, then OK or Cancel.
+void answer_dialog(std::function<void(QDialog&)> change, bool ok) {
+    auto attempt = std::make_shared<std::function<void()>>();
+    *attempt = [change, ok, attempt] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog->objectName() != "MpegDriverSettings") {
+            QTimer::singleShot(20, *attempt);
+            return;
+        }
+        change(*dialog);
+        ok ? dialog->accept() : dialog->reject();
+    };
+    QTimer::singleShot(0, *attempt);
+}
+
+} // namespace
+
+TEST_P(SettingAtOpen, takes_effect_on_the_opened_device) {
+    const SettingCase& c = GetParam();
+    if (*c.key)
+        set_setting(c.key, c.value);
+    ASSERT_EQ(open_clip(), 0u) << reply;
+    EXPECT_EQ(answer(c.command), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, SettingAtOpen,
+    ::testing::Values(
+        SettingCase{"shipped_source", "", "", "where xyzmpeg source wait", "0 0 352 288"},
+        SettingCase{"shipped_window", "", "", "where xyzmpeg destination wait", "0 0 352 288"},
+        SettingCase{"shipped_sound", "", "", "status xyzmpeg audio wait", "on"},
+        SettingCase{"crop_cuts_the_border", "Crop", "1", "where xyzmpeg source wait", "8 8 336 272"},
+        SettingCase{"crop_sizes_the_window", "Crop", "1", "where xyzmpeg destination wait", "0 0 336 272"},
+        SettingCase{"scale_doubles_the_window", "Scale", "2", "where xyzmpeg destination wait",
+                    "0 0 704 576"},
+        SettingCase{"scale_beyond_4_is_4", "Scale", "9", "where xyzmpeg destination wait", "0 0 1408 1152"},
+        SettingCase{"scale_0_is_1", "Scale", "0", "where xyzmpeg destination wait", "0 0 352 288"},
+        SettingCase{"non_numeric_scale_is_shipped", "Scale", "big", "where xyzmpeg destination wait",
+                    "0 0 352 288"},
+        SettingCase{"dsp_audio_plays_silently", "DspAudio", "1", "status xyzmpeg audio wait", "off"},
+        SettingCase{"dci_off_uses_gdi", "DCI", "0", "info xyzmpeg product wait",
+                    "Reelix MPEG Movie Player (GDI)"}),
+    [](const ::testing::TestParamInfo<SettingCase>& info) { return std::string(info.param.name); });
+
+TEST_F(SettingsTest, rate_0_plays_unpaced_from_the_start) {
+    set_setting("Rate", "0");
+    ASSERT_EQ(open_clip(), 0u);
+    ASSERT_EQ(send("set xyzmpeg time format frames wait"), 0u);
+    auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(send("play xyzmpeg from 0 to 600 wait"), 0u);
+    // 24 seconds of film; unpaced play takes a fraction of that.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(12));
+}
+
+TEST_F(SettingsTest, patched_dci_name_chooses_the_display_driver) {
+    package_test::write_display_driver(system_folder() / "cdvideo.dll", "vgadci.drv");
+    ASSERT_EQ(open_clip(), 0u) << reply;
+    EXPECT_EQ(answer("info xyzmpeg product wait"), "Reelix MPEG Movie Player (DCI vgadci.drv)");
+    ASSERT_EQ(send("close xyzmpeg wait"), 0u);
+    // The DCI switch off sends the picture through GDI whatever the module names.
+    set_setting("DCI", "0");
+    ASSERT_EQ(open_clip(), 0u);
+    EXPECT_EQ(answer("info xyzmpeg product wait"), "Reelix MPEG Movie Player (GDI)");
+}
+
+TEST_F(SettingsTest, configure_dialog_writes_the_settings_and_applies_them) {
+    ASSERT_EQ(open_clip(), 0u);
+    answer_dialog(
+        [](QDialog& dialog) {
+            dialog.findChild<QCheckBox*>("Crop")->setChecked(true);
+            dialog.findChild<QCheckBox*>("DspAudio")->setChecked(true);
+            dialog.findChild<QCheckBox*>("Stereo")->setChecked(false);
+            dialog.findChild<QComboBox*>("SampRate")->setCurrentIndex(1);
+            dialog.findChild<QSpinBox*>("Scale")->setValue(2);
+        },
+        true);
+    ASSERT_EQ(send("configure xyzmpeg wait"), 0u) << reply;
+    const std::pair<const char*, const char*> written[] = {{"Scale", "2"}, {"DspAudio", "1"}, {"Rate", "1"},
+                                                           {"DCI", "1"},   {"SampRate", "1"}, {"Stereo", "0"},
+                                                           {"Crop", "1"}};
+    for (const auto& [key, value] : written)
+        EXPECT_EQ(setting(key), value) << key;
+    EXPECT_EQ(answer("where xyzmpeg source wait"), "8 8 336 272");
+    EXPECT_EQ(answer("where xyzmpeg destination wait"), "0 0 672 544");
+    EXPECT_EQ(answer("status xyzmpeg audio wait"), "off");
+}
+
+TEST_F(SettingsTest, cancelled_configure_changes_nothing) {
+    ASSERT_EQ(open_clip(), 0u);
+    std::string before = prefix.read("C:\\WINDOWS\\SYSTEM\\cdvideo.ini");
+    answer_dialog([](QDialog& dialog) { dialog.findChild<QCheckBox*>("Crop")->setChecked(true); }, false);
+    ASSERT_EQ(send("configure xyzmpeg wait"), 0u);
+    EXPECT_EQ(prefix.read("C:\\WINDOWS\\SYSTEM\\cdvideo.ini"), before);
+    EXPECT_EQ(answer("where xyzmpeg source wait"), "0 0 352 288");
+}
+
+TEST_F(SettingsTest, settings_file_missing_plays_with_the_shipped_settings) {
+    fs::remove(system_folder() / "cdvideo.ini");
+    ASSERT_EQ(open_clip(), 0u) << reply;
+    EXPECT_EQ(answer("where xyzmpeg source wait"), "0 0 352 288");
+    EXPECT_EQ(answer("status xyzmpeg audio wait"), "on");
+}
