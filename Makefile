@@ -35,7 +35,7 @@ bench: build
 	@./scripts/install-packages.sh mpv time
 	$(BUILD)/bin/bench_decode
 	bench/playback_cpu.sh $(BUILD)
-	bench/driver_unpaced.sh $(BUILD)
+	$(BUILD)/bin/bench_driver_play
 
 clean:
 	rm -rf $(BUILD)

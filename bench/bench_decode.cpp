@@ -9,82 +9,24 @@
 // engine/ffmpeg above 1 means the engine is faster. Last, the CPU the engine spends per second of
 // real-time play is printed (a figure to hold against other players measured the same way).
 
+#include "BenchSupport.h"
+
 #include "media/Movie.h"
 
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
-#include <spawn.h>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
-extern char** environ;
+using bench::now_seconds;
+using bench::own_cpu_seconds;
+using bench::run_timed;
+using bench::Timing;
 
 namespace {
-
-struct Timing {
-    double wall_seconds = 0;
-    double cpu_seconds = 0;
-};
-
-double seconds(const timeval& value) {
-    return double(value.tv_sec) + double(value.tv_usec) / 1e6;
-}
-
-double now_seconds() {
-    using namespace std::chrono;
-    return duration<double>(steady_clock::now().time_since_epoch()).count();
-}
-
-// Runs a program without a shell, output discarded; returns its wall and CPU time, or nothing.
-bool run_timed(const std::vector<std::string>& arguments, Timing& timing) {
-    std::vector<char*> argv;
-    for (const auto& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    double start = now_seconds();
-    pid_t pid = 0;
-    int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return false;
-    int status = 0;
-    rusage usage{};
-    if (::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return false;
-    timing.wall_seconds = now_seconds() - start;
-    timing.cpu_seconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
-    return true;
-}
-
-double own_cpu_seconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-std::string make_clip() {
-    auto folder = std::filesystem::temp_directory_path() / ("bench-decode-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    auto path = (folder / "clip.mpg").string();
-    Timing ignored;
-    if (!run_timed({"ffmpeg", "-y", "-f", "lavfi", "-i", "testsrc2=size=352x288:rate=25:duration=60", "-f",
-                    "lavfi", "-i", "sine=frequency=440:sample_rate=44100:duration=60", "-target", "pal-vcd",
-                    path},
-                   ignored))
-        return "";
-    return path;
-}
 
 bool engine_decode(const std::string& path, Timing& timing, int64_t& frames) {
     media::OpenOptions options;
@@ -132,7 +74,7 @@ bool engine_playback(const std::string& path, double seconds, Timing& timing) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string path = argc > 1 ? argv[1] : make_clip();
+    std::string path = argc > 1 ? argv[1] : bench::make_vcd_clip(60);
     if (path.empty()) {
         std::fprintf(stderr, "bench_decode: cannot make a clip (is ffmpeg installed?)\n");
         return 1;
