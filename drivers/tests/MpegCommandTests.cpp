@@ -5,6 +5,8 @@
 #include "MediaFixtures.h"
 #include "ReferenceDecoder.h"
 
+#include <QDialog>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -12,6 +14,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 namespace fs = std::filesystem;
 using package_test::PackageTest;
@@ -165,27 +168,72 @@ TEST_F(MpegMovieTest, volume_runs_from_0_to_1000) {
     EXPECT_EQ(number("status xyzmpeg volume wait"), 1000);
 }
 
-TEST_F(MpegMovieTest, player_set_up_sequence_succeeds) {
+// Every command string the player sends to an open medium, in an order it may send them.
+TEST_F(MpegMovieTest, accepts_every_command_the_player_sends) {
     const char* commands[] = {
+        "status xyzmpeg audio bitrate wait",
+        "status xyzmpeg bitrate wait",
+        "status xyzmpeg video bitrate wait",
+        "status xyzmpeg nominal frame rate wait",
         "set xyzmpeg time format milliseconds wait",
+        "status xyzmpeg length wait",
         "status xyzmpeg window handle wait",
+        "where xyzmpeg source wait",
         "signal xyzmpeg return position every 1000",
+        "status xyzmpeg number of tracks wait",
         "play xyzmpeg repeat",
+        "status xyzmpeg position wait",
         "status xyzmpeg mode wait",
-        "pause xyzmpeg wait",
-        "resume xyzmpeg wait",
+        "pause xyzmpeg",
+        "resume xyzmpeg",
         "play xyzmpeg fast",
         "play xyzmpeg slow",
         "stop xyzmpeg wait",
         "seek xyzmpeg to 5000 wait",
-        "step xyzmpeg by 25 wait",
+        "seek xyzmpeg to start wait",
+        "seek xyzmpeg to end wait",
+        "step xyzmpeg by 1 wait",
+        "step xyzmpeg by 1 key wait",
         "setaudio xyzmpeg left off wait",
+        "setaudio xyzmpeg left on wait",
+        "setaudio xyzmpeg right off wait",
         "setaudio xyzmpeg right on wait",
+        "setaudio xyzmpeg volume to 750 wait",
+        "capture xyzmpeg as C:\\MOVIES\\00000001.bmp wait",
+        "capability xyzmpeg compound device wait",
+        "capability xyzmpeg has video wait",
+        "info xyzmpeg product wait",
         "set xyzmpeg time format frames wait",
-        "status xyzmpeg length wait",
+        "ratecontrol xyzmpeg off wait",
+        "play xyzmpeg from 0 to 50 wait",
+        "ratecontrol xyzmpeg on wait",
+        "set xyzmpeg time format milliseconds wait",
+        "configure xyzmpeg",
+        "close xyzmpeg",
     };
-    for (const char* command : commands)
+    for (const char* command : commands) {
+        if (std::string_view(command).starts_with("configure"))
+            package_test::answer_settings_dialog([](QDialog&) {}, false);
         EXPECT_EQ(send(command), 0u) << command << ": " << reply;
+    }
+}
+
+TEST_F(PackageTest, every_open_form_of_the_player_opens_a_file) {
+    install_package();
+    std::string clip = install(video_test::Clip::Mpeg1, "CLIP.MPG");
+    video_test::CallbackWindow main_window;
+    const std::string parent = std::to_string(reinterpret_cast<std::uintptr_t>(main_window.handle()));
+    const std::string forms[] = {
+        "open " + clip + " type MPEGMovie alias xyzmpeg parent " + parent + " style popup wait",
+        "open " + clip + " type MPEGMovie alias xyzmpeg style popup wait",
+        "open " + clip + " type MPEGMovie alias xyzmpeg wait",
+        "open " + clip + " type MPEGMovie alias xyzmpeg",
+    };
+    for (const std::string& form : forms) {
+        ASSERT_EQ(send(form), 0u) << form << ": " << reply;
+        EXPECT_EQ(number("status xyzmpeg length wait"), 2000) << form;
+        ASSERT_EQ(send("close xyzmpeg wait"), 0u);
+    }
 }
 
 // The driver hands "notify" and the position signals on to the device that plays: the caller

@@ -2,6 +2,10 @@
 
 #include "host/kernel32.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -47,6 +51,20 @@ void write_display_driver(const fs::path& module, std::string_view file_name) {
         at += placeholder.size();
     }
     write_file(module, bytes);
+}
+
+void answer_settings_dialog(std::function<void(QDialog&)> change, bool ok) {
+    auto attempt = std::make_shared<std::function<void()>>();
+    *attempt = [change, ok, attempt] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog->objectName() != "MpegDriverSettings") {
+            QTimer::singleShot(20, *attempt);
+            return;
+        }
+        change(*dialog);
+        ok ? dialog->accept() : dialog->reject();
+    };
+    QTimer::singleShot(0, *attempt);
 }
 
 void PackageTest::SetUp() {

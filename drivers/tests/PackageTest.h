@@ -7,9 +7,12 @@
 #include "VideoTestSupport.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class QDialog;
 
 namespace package_test {
 
@@ -22,6 +25,10 @@ const std::vector<std::string>& package_files();
 // first and third occurrence get the short name, the second the file name, each followed by a
 // zero byte.
 void write_display_driver(const std::filesystem::path& module, std::string_view file_name);
+
+// Answers the device's modal settings dialog once it shows: `change` sets its controls, then OK
+// or Cancel. Call before the command that shows it.
+void answer_settings_dialog(std::function<void(QDialog&)> change, bool ok);
 
 class PackageTest : public video_test::VideoDeviceTest {
   protected:

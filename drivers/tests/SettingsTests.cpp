@@ -4,12 +4,10 @@
 
 #include "MediaFixtures.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QSpinBox>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -47,21 +45,6 @@ struct SettingCase {
 };
 
 class SettingAtOpen : public SettingsTest, public ::testing::WithParamInterface<SettingCase> {};
-
-// Answers the modal settings dialog once it shows: `change` sets its controls, then OK or Cancel.
-void answer_dialog(std::function<void(QDialog&)> change, bool ok) {
-    auto attempt = std::make_shared<std::function<void()>>();
-    *attempt = [change, ok, attempt] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog || dialog->objectName() != "MpegDriverSettings") {
-            QTimer::singleShot(20, *attempt);
-            return;
-        }
-        change(*dialog);
-        ok ? dialog->accept() : dialog->reject();
-    };
-    QTimer::singleShot(0, *attempt);
-}
 
 } // namespace
 
@@ -115,7 +98,7 @@ TEST_F(SettingsTest, patched_dci_name_chooses_the_display_driver) {
 
 TEST_F(SettingsTest, configure_dialog_writes_the_settings_and_applies_them) {
     ASSERT_EQ(open_clip(), 0u);
-    answer_dialog(
+    package_test::answer_settings_dialog(
         [](QDialog& dialog) {
             dialog.findChild<QCheckBox*>("Crop")->setChecked(true);
             dialog.findChild<QCheckBox*>("DspAudio")->setChecked(true);
@@ -138,7 +121,8 @@ TEST_F(SettingsTest, configure_dialog_writes_the_settings_and_applies_them) {
 TEST_F(SettingsTest, cancelled_configure_changes_nothing) {
     ASSERT_EQ(open_clip(), 0u);
     std::string before = prefix.read("C:\\WINDOWS\\SYSTEM\\cdvideo.ini");
-    answer_dialog([](QDialog& dialog) { dialog.findChild<QCheckBox*>("Crop")->setChecked(true); }, false);
+    package_test::answer_settings_dialog(
+        [](QDialog& dialog) { dialog.findChild<QCheckBox*>("Crop")->setChecked(true); }, false);
     ASSERT_EQ(send("configure xyzmpeg wait"), 0u);
     EXPECT_EQ(prefix.read("C:\\WINDOWS\\SYSTEM\\cdvideo.ini"), before);
     EXPECT_EQ(answer("where xyzmpeg source wait"), "0 0 352 288");
