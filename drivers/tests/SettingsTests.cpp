@@ -134,3 +134,29 @@ TEST_F(SettingsTest, settings_file_missing_plays_with_the_shipped_settings) {
     EXPECT_EQ(answer("where xyzmpeg source wait"), "0 0 352 288");
     EXPECT_EQ(answer("status xyzmpeg audio wait"), "on");
 }
+
+// SampRate and Stereo set the format the sound device is opened with. SDL's disk driver writes
+// what the device plays to a file in real time, so its size over a stretch of play tells the
+// format: 44100 Hz stereo is 176400 bytes a second, 22050 Hz mono a quarter of that.
+TEST_F(SettingsTest, sound_format_settings_reach_the_sound_output) {
+    fs::path tape = prefix.root() / "sound.raw";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", tape.c_str(), 1);
+    auto bytes_per_second = [&] {
+        fs::remove(tape);
+        EXPECT_EQ(open_clip(), 0u) << reply;
+        auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(send("play xyzmpeg from 0 to 2000 wait"), 0u);
+        double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_EQ(send("close xyzmpeg wait"), 0u);
+        std::error_code error;
+        return double(fs::file_size(tape, error)) / seconds;
+    };
+    double shipped = bytes_per_second();
+    set_setting("SampRate", "1");
+    set_setting("Stereo", "0");
+    double reduced = bytes_per_second();
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    EXPECT_NEAR(shipped, 176400.0, 176400.0 * 0.35);
+    EXPECT_NEAR(shipped / reduced, 4.0, 1.2);
+}
