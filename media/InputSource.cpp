@@ -1,13 +1,17 @@
 #include "InputSource.h"
 
+#include "CdDevice.h"
+
 #include "media/CueSheet.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 namespace media {
 
@@ -75,6 +79,25 @@ Result<std::vector<SegmentSource>> cue_segments(const std::string& path) {
     return segments;
 }
 
+// A disc in a CD drive: the MPEG tracks its table of contents lists, read raw from the drive.
+Result<std::vector<SegmentSource>> device_segments(const std::string& path) {
+    int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (descriptor < 0)
+        return make_error(ErrorCode::FileNotFound, "cannot open the drive " + path);
+    int64_t lead_out = 0;
+    auto toc = read_toc(descriptor, lead_out);
+    ::close(descriptor);
+    if (!toc)
+        return toc.error();
+    auto spans = mpeg_track_spans(sheet_of_toc(*toc, path), "", [&](const std::string&) { return lead_out; });
+    if (spans.empty())
+        return make_error(ErrorCode::CorruptFile, "no MPEG track on the disc in " + path);
+    std::vector<SegmentSource> segments;
+    for (const auto& span : spans)
+        segments.push_back(SegmentSource{path, true, 0, span.first_sector, span.sector_count});
+    return segments;
+}
+
 bool has_extension(const std::string& path, const char* extension) {
     auto actual = std::filesystem::path(path).extension().string();
     if (actual.size() != std::strlen(extension))
@@ -131,6 +154,8 @@ Result<std::vector<SegmentSource>> segments_of(const std::string& path) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
         return disc_segments(path);
+    if (is_cd_device(path))
+        return device_segments(path);
     if (!std::filesystem::is_regular_file(path, error))
         return make_error(ErrorCode::FileNotFound, "no such file: " + path);
     if (has_extension(path, ".cue"))

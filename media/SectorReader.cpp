@@ -1,5 +1,7 @@
 #include "media/SectorReader.h"
 
+#include "CdDevice.h"
+
 #include <algorithm>
 #include <cstring>
 #include <fcntl.h>
@@ -17,7 +19,9 @@ constexpr int64_t sectors_per_block = 32;
 
 Result<std::unique_ptr<SectorReader>> SectorReader::open(const std::string& path, int64_t data_offset,
                                                          int64_t first_sector, int64_t sector_count) {
-    int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // A CD drive is opened without waiting for a disc, as its own tools do.
+    bool device = is_cd_device(path);
+    int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (device ? O_NONBLOCK : 0));
     if (descriptor < 0)
         return make_error(ErrorCode::FileNotFound, "cannot open " + path + ": " + std::strerror(errno));
     if (first_sector < 0 || sector_count < 0) {
@@ -25,11 +29,12 @@ Result<std::unique_ptr<SectorReader>> SectorReader::open(const std::string& path
         return make_error(ErrorCode::OutOfRange, "bad sector range in " + path);
     }
     return std::unique_ptr<SectorReader>(
-        new SectorReader(descriptor, data_offset, first_sector, sector_count));
+        new SectorReader(descriptor, device, data_offset, first_sector, sector_count));
 }
 
-SectorReader::SectorReader(int descriptor, int64_t data_offset, int64_t first_sector, int64_t sector_count)
-    : m_descriptor(descriptor), m_data_offset(data_offset), m_first_sector(first_sector),
+SectorReader::SectorReader(int descriptor, bool device, int64_t data_offset, int64_t first_sector,
+                           int64_t sector_count)
+    : m_descriptor(descriptor), m_device(device), m_data_offset(data_offset), m_first_sector(first_sector),
       m_sector_count(sector_count), m_cache(sectors_per_block * raw_sector_size) {}
 
 SectorReader::~SectorReader() {
@@ -43,7 +48,14 @@ bool SectorReader::load_block(int64_t block) {
     off_t position = m_data_offset + (m_first_sector + block * sectors_per_block) * raw_sector_size;
     size_t wanted = static_cast<size_t>(sectors * raw_sector_size);
     size_t got = 0;
-    while (got < wanted) {
+    // A drive gives whole raw sectors one at a time; an unreadable one ends the block.
+    while (m_device && got < wanted &&
+           read_raw_sector(m_descriptor,
+                           m_first_sector + block * sectors_per_block +
+                               static_cast<int64_t>(got) / raw_sector_size,
+                           m_cache.data() + got))
+        got += raw_sector_size;
+    while (!m_device && got < wanted) {
         ssize_t count =
             ::pread(m_descriptor, m_cache.data() + got, wanted - got, position + static_cast<off_t>(got));
         if (count < 0 && errno == EINTR)

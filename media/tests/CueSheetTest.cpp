@@ -1,5 +1,7 @@
 // Cue sheets of VideoCD images and the MPEG track spans they give.
 
+#include "CdDevice.h"
+
 #include "media/CueSheet.h"
 
 #include <gtest/gtest.h>
@@ -88,4 +90,22 @@ TEST(MediaCueSheet, msf_addresses) {
     EXPECT_FALSE(parse_msf("00:06"));
     EXPECT_FALSE(parse_msf("00:06:00:00"));
     EXPECT_FALSE(parse_msf("::"));
+}
+
+// A disc in a drive: its table of contents gives the tracks; the MPEG tracks are the data tracks
+// after the first, each ending where the next begins, the last at the lead-out.
+TEST(MediaCueSheet, drive_table_of_contents_gives_the_mpeg_tracks) {
+    std::vector<TocEntry> toc = {{1, true, 0}, {2, true, 1125}, {3, true, 4100}, {4, false, 9000}};
+    auto spans = mpeg_track_spans(sheet_of_toc(toc, "/dev/sr0"), "",
+                                  [](const std::string&) { return int64_t(12000); });
+    ASSERT_EQ(spans.size(), 2u);
+    EXPECT_EQ(spans[0].file, "/dev/sr0");
+    EXPECT_EQ(spans[0].first_sector, 1125);
+    EXPECT_EQ(spans[0].sector_count, 4100 - 1125);
+    EXPECT_EQ(spans[1].first_sector, 4100);
+    EXPECT_EQ(spans[1].sector_count, 9000 - 4100); // the audio track that follows is not played
+    std::vector<TocEntry> audio_only = {{1, false, 0}, {2, false, 20000}};
+    EXPECT_TRUE(mpeg_track_spans(sheet_of_toc(audio_only, "/dev/sr0"), "", [](const std::string&) {
+                    return int64_t(30000);
+                }).empty());
 }

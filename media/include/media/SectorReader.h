@@ -2,7 +2,8 @@
 // Reads the clean MPEG payload of a run of raw 2352-byte CD sectors (VideoCD Mode 2 Form 2):
 // each sector contributes its 2324 payload bytes after the 24 bytes of sync, header and
 // subheader; the 4 bytes of error detection are dropped. Used for the RIFF CDXA `.DAT` files of a
-// mounted VideoCD and for the MPEG tracks of a raw `.bin` image. One thread at a time.
+// mounted VideoCD, for the MPEG tracks of a raw `.bin` image and for a disc in a CD drive (a
+// block device, read sector by sector through the drive's raw read). One thread at a time.
 
 #include "media/Result.h"
 
@@ -33,10 +34,12 @@ class SectorReader {
     int64_t read(int64_t offset, uint8_t* buffer, int64_t length);
 
   private:
-    SectorReader(int descriptor, int64_t data_offset, int64_t first_sector, int64_t sector_count);
+    SectorReader(int descriptor, bool device, int64_t data_offset, int64_t first_sector,
+                 int64_t sector_count);
     bool load_block(int64_t block);
 
     int m_descriptor;
+    bool m_device;
     int64_t m_data_offset;
     int64_t m_first_sector;
     int64_t m_sector_count;
