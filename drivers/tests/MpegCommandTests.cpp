@@ -253,3 +253,43 @@ TEST_F(MpegMovieTest, play_notifies_its_end_and_signals_positions) {
     EXPECT_EQ(number("status xyzmpeg position wait"), 2500);
     EXPECT_GE(callback.messages(MM_MCISIGNAL).size(), 2u);
 }
+
+// Files that are not MPEG streams, or hold only the start of one, are refused or play what they
+// hold; none brings the program down.
+TEST_F(PackageTest, damaged_mpeg_files_give_an_error_not_a_crash) {
+    install_package();
+    std::string clip = media::test::vcd_mpeg(4);
+    ASSERT_FALSE(clip.empty());
+    std::ifstream in(clip, std::ios::binary);
+    std::string stream((std::istreambuf_iterator<char>(in)), {});
+    std::string noise(300000, '\0');
+    std::uint32_t state = 7;
+    for (char& c : noise)
+        c = static_cast<char>((state = state * 1103515245u + 12345u) >> 24);
+    struct Damaged {
+        const char* name;
+        std::string bytes;
+        bool refused; // false: may open, and then plays and closes
+    };
+    const Damaged files[] = {
+        {"EMPTY.MPG", "", true},
+        {"NOISE.MPG", noise, true},
+        {"HEADER.MPG", stream.substr(0, 2048), true},
+        {"CUT.MPG", stream.substr(0, stream.size() / 3), false},
+        {"HOLED.MPG", stream.substr(0, 200000) + noise.substr(0, 100000) + stream.substr(300000), false},
+    };
+    for (const Damaged& file : files) {
+        prefix.write(std::string("C:\\MOVIES\\") + file.name, file.bytes);
+        MCIERROR error =
+            send(std::string("open C:\\MOVIES\\") + file.name + " type MPEGMovie alias xyzmpeg wait");
+        if (file.refused) {
+            EXPECT_NE(error, 0u) << file.name;
+            continue;
+        }
+        ASSERT_EQ(error, 0u) << file.name << ": " << reply;
+        EXPECT_EQ(send("set xyzmpeg time format milliseconds wait"), 0u);
+        EXPECT_EQ(send("ratecontrol xyzmpeg off wait"), 0u);
+        EXPECT_EQ(send("play xyzmpeg wait"), 0u) << file.name;
+        EXPECT_EQ(send("close xyzmpeg wait"), 0u) << file.name;
+    }
+}
