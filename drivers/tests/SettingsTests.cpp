@@ -4,6 +4,8 @@
 
 #include "MediaFixtures.h"
 
+#include "host/kernel32.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -159,4 +161,15 @@ TEST_F(SettingsTest, sound_format_settings_reach_the_sound_output) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     EXPECT_NEAR(shipped, 176400.0, 176400.0 * 0.35);
     EXPECT_NEAR(shipped / reduced, 4.0, 1.2);
+}
+
+TEST_F(SettingsTest, configure_on_a_read_only_settings_file_fails_and_changes_nothing) {
+    ASSERT_TRUE(SetFileAttributesA("C:\\WINDOWS\\SYSTEM\\cdvideo.ini", FILE_ATTRIBUTE_READONLY));
+    std::string before = prefix.read("C:\\WINDOWS\\SYSTEM\\cdvideo.ini");
+    ASSERT_EQ(open_clip(), 0u);
+    package_test::answer_settings_dialog(
+        [](QDialog& dialog) { dialog.findChild<QCheckBox*>("Crop")->setChecked(true); }, true);
+    EXPECT_EQ(send("configure xyzmpeg wait"), MCIERR_FILE_NOT_SAVED);
+    EXPECT_EQ(prefix.read("C:\\WINDOWS\\SYSTEM\\cdvideo.ini"), before);
+    EXPECT_EQ(answer("where xyzmpeg source wait"), "0 0 352 288");
 }
