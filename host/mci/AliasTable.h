@@ -23,6 +23,10 @@ struct OpenDevice {
     std::string type_name;          // the [mci] key it was opened by
     std::shared_ptr<Device> device; // null while the open is in progress
     std::thread::id owner;          // the thread that opened it
+    // Commands of this device still running on the owner's thread; a close that arrives meanwhile
+    // (from a message loop inside a dialog or a wait) is carried out when the last one returns.
+    int commands_running = 0;
+    bool close_pending = false;
 };
 
 class AliasTable {

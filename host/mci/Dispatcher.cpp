@@ -36,7 +36,12 @@ Outcome run(const std::shared_ptr<OpenDevice>& entry, Command& command, std::spa
     if (command.notify())
         command.notification = std::make_shared<Notification>(command.callback, entry->id);
     Outcome outcome;
+    ++entry->commands_running;
     outcome.error = entry->device->execute(command, outcome.reply);
+    if (--entry->commands_running == 0 && entry->close_pending) {
+        entry->close_pending = false;
+        entry->device->close();
+    }
     if (command.notification && !command.notification_deferred) {
         if (outcome.error == 0)
             command.notification->finish(MCI_NOTIFY_SUCCESSFUL);
@@ -77,7 +82,11 @@ bool close_device(const std::shared_ptr<OpenDevice>& entry) {
     std::shared_ptr<OpenDevice> removed = AliasTable::instance().remove(entry->id);
     if (!removed)
         return false;
-    removed->device->close();
+    // The alias is free at once; a device still inside a command closes when that returns.
+    if (removed->commands_running > 0)
+        removed->close_pending = true;
+    else
+        removed->device->close();
     return true;
 }
 

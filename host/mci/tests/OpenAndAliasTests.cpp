@@ -102,6 +102,33 @@ TEST_F(OpenAndAlias, closed_alias_is_an_invalid_device_name) {
     }
 }
 
+// A device that, inside one of its commands, runs a message loop through which its own close
+// arrives (a modal dialog, a wait): the close frees the alias at once and closes the device only
+// once the command has returned, so the command never works on a closed device.
+class ClosedInsideItsCommand : public RecordingDevice {
+  public:
+    MCIERROR execute(Command& command, Reply& reply) override {
+        if (command.verb != "configure")
+            return RecordingDevice::execute(command, reply);
+        device_log().push_back("configure begins");
+        EXPECT_EQ(mciSendStringA("close inner wait", nullptr, 0, nullptr), 0u);
+        EXPECT_EQ(mciSendStringA("status inner mode wait", nullptr, 0, nullptr), MCIERR_INVALID_DEVICE_NAME);
+        device_log().push_back("configure ends");
+        return 0;
+    }
+};
+
+TEST_F(OpenAndAlias, close_arriving_inside_a_command_waits_for_it_to_return) {
+    register_builtin_device("mcinest.drv", [] { return std::make_unique<ClosedInsideItsCommand>(); });
+    ASSERT_TRUE(WritePrivateProfileStringA("mci", "Nested", "mcinest.drv", "C:\\WINDOWS\\SYSTEM.INI"));
+    ASSERT_EQ(send("open Nested alias inner wait"), 0u);
+    device_log().clear();
+    EXPECT_EQ(send("configure inner wait"), 0u);
+    EXPECT_EQ(device_log(), (std::vector<std::string>{"configure begins", "configure ends", "close"}));
+    EXPECT_EQ(send("open Nested alias inner wait"), 0u); // the alias was freed
+    unregister_builtin_device("mcinest.drv");
+}
+
 TEST_F(OpenAndAlias, close_all_closes_every_device_and_leaves_the_buffer_empty) {
     ASSERT_EQ(send("open TestVideo alias a"), 0u);
     ASSERT_EQ(send("open TestVideo alias b"), 0u);
