@@ -21,6 +21,15 @@ constexpr std::array<std::array<int, 3>, 6> button_ids{{
     {IDRETRY, IDCANCEL, 0},
 }};
 
+// The next scripted answer, or nothing (Cancel) when the script has run out.
+template <typename Answer> Answer next_answer(std::deque<Answer>& script) {
+    if (script.empty())
+        return std::nullopt;
+    Answer answer = script.front();
+    script.pop_front();
+    return answer;
+}
+
 } // namespace
 
 int default_button_id(UINT style) {
@@ -58,24 +67,27 @@ void RecordingDialogResponder::beep(UINT type) {
 
 std::optional<std::string> RecordingDialogResponder::input_box(InputBoxRequest const& request) {
     input_boxes.push_back(request);
-    if (input_answers.empty())
-        return std::nullopt;
-    std::optional<std::string> answer = input_answers.front();
-    input_answers.pop_front();
-    return answer;
+    return next_answer(input_answers);
 }
 
 std::optional<std::vector<std::string>> DialogResponder::open_file_dialog(OpenFileRequest const&) {
     return std::nullopt;
 }
 
-std::optional<std::vector<std::string>> RecordingDialogResponder::open_file_dialog(OpenFileRequest const& request) {
+std::optional<std::vector<std::string>>
+RecordingDialogResponder::open_file_dialog(OpenFileRequest const& request) {
     open_file_requests.push_back(request);
-    if (open_file_answers.empty())
-        return std::nullopt;
-    std::optional<std::vector<std::string>> answer = open_file_answers.front();
-    open_file_answers.pop_front();
-    return answer;
+    return next_answer(open_file_answers);
+}
+
+std::optional<SettingsAnswer> DialogResponder::settings_dialog(SettingsDialogRequest const&) {
+    return std::nullopt;
+}
+
+std::optional<SettingsAnswer>
+RecordingDialogResponder::settings_dialog(SettingsDialogRequest const& request) {
+    settings_requests.push_back(request);
+    return next_answer(settings_answers);
 }
 
 DialogResponder* set_dialog_responder(DialogResponder* responder) {

@@ -39,6 +39,14 @@ struct OpenFileRequest {
     std::string default_extension;
 };
 
+// A device's own settings dialog (the "configure" dialog of an MCI driver): its settings by
+// name with the values the dialog starts with, in the dialog's order.
+struct SettingsDialogRequest {
+    std::string caption;
+    std::vector<std::pair<std::string, int>> settings;
+};
+using SettingsAnswer = std::vector<std::pair<std::string, int>>;
+
 class DialogResponder {
   public:
     virtual ~DialogResponder() = default;
@@ -58,6 +66,11 @@ class DialogResponder {
     // its name field (full paths; several only from one folder), or nothing for Cancel. The
     // default cancels.
     virtual std::optional<std::vector<std::string>> open_file_dialog(OpenFileRequest const& request);
+
+    // Answers a settings dialog: the settings "entered" and confirmed with OK (names of the
+    // request with their new values; names left out keep their values), or nothing for Cancel.
+    // The default cancels.
+    virtual std::optional<SettingsAnswer> settings_dialog(SettingsDialogRequest const& request);
 };
 
 // A responder that records every request and answers message boxes from a script of button
@@ -78,6 +91,10 @@ class RecordingDialogResponder : public DialogResponder {
     std::optional<std::vector<std::string>> open_file_dialog(OpenFileRequest const& request) override;
     std::vector<OpenFileRequest> open_file_requests;
     std::deque<std::optional<std::vector<std::string>>> open_file_answers;
+    // Answers from settings_answers in order; cancels when they run out.
+    std::optional<SettingsAnswer> settings_dialog(SettingsDialogRequest const& request) override;
+    std::vector<SettingsDialogRequest> settings_requests;
+    std::deque<std::optional<SettingsAnswer>> settings_answers;
 };
 
 // The id of the button a message box of `style` has as its default (MB_DEFBUTTONn).
