@@ -252,6 +252,21 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
     return TRUE;
 }
 
+LONG GetWindowLongA(HWND hwnd, int index) {
+    Window* window = find_window(hwnd);
+    if (!window) {
+        invalid_window();
+        return 0;
+    }
+    if (index == GWL_EXSTYLE)
+        return static_cast<LONG>(window->ex_style);
+    if (index != GWL_STYLE) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    return static_cast<LONG>(window->style);
+}
+
 LONG SetWindowLongA(HWND hwnd, int index, LONG value) {
     Window* window = find_window(hwnd);
     if (!window) {
@@ -324,7 +339,8 @@ HWND SetActiveWindow(HWND hwnd) {
         window->widget->raise();
         // Owned windows stay above their owner, also where no window manager keeps them there.
         for (QObject* object : window->widget->children())
-            if (auto* owned = qobject_cast<QWidget*>(object); owned && owned->isWindow() && owned->isVisible())
+            if (auto* owned = qobject_cast<QWidget*>(object);
+                owned && owned->isWindow() && owned->isVisible())
                 owned->raise();
     }
     window->widget->activateWindow();

@@ -29,7 +29,24 @@ BOOL GetVolumeInformationA(LPCSTR root_path, LPSTR volume_name, DWORD volume_nam
 
 // Starts a program from a Windows command line; above 31 when it was started.
 UINT WinExec(LPCSTR command_line, UINT show);
+
+// Libraries (a driver's own modules): a DOS path, loaded at once with every symbol resolved.
+// NULL with ERROR_MOD_NOT_FOUND for a missing file, ERROR_BAD_EXE_FORMAT for one that cannot be
+// loaded.
+HMODULE LoadLibraryA(LPCSTR file_name);
+BOOL FreeLibrary(HMODULE module);
+// NULL with ERROR_PROC_NOT_FOUND when the library exports no such name.
+FARPROC GetProcAddress(HMODULE module, LPCSTR name);
+// Only GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS: the module holding the address `name`.
+BOOL GetModuleHandleExA(DWORD flags, LPCSTR name, HMODULE* module);
+// The module's file as a DOS path (NULL: the program's own file). Returns its length; when the
+// buffer is too small, the text is cut to size - 1 characters, size is returned and the last
+// error is ERROR_INSUFFICIENT_BUFFER.
+DWORD GetModuleFileNameA(HMODULE module, LPSTR file_name, DWORD size);
 }
+
+constexpr DWORD GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT = 0x2;
+constexpr DWORD GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS = 0x4;
 
 // Network connections (mpr): the remote name of a network drive ("X:").
 constexpr DWORD NO_ERROR = 0;

@@ -19,8 +19,6 @@
 #include <string>
 #include <vector>
 
-struct HINSTANCE__;
-typedef HINSTANCE__* HINSTANCE;
 struct HMENU__;
 typedef HMENU__* HMENU;
 struct HACCEL__;
@@ -303,6 +301,8 @@ BOOL DestroyWindow(HWND hwnd);
 BOOL ShowWindow(HWND hwnd, int show);
 BOOL UpdateWindow(HWND hwnd);
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
+// Only GWL_STYLE and GWL_EXSTYLE.
+LONG GetWindowLongA(HWND hwnd, int index);
 // Only GWL_STYLE and GWL_EXSTYLE. Changing WS_CHILD does not re-parent the window (as on
 // Windows): a top-level window keeps screen coordinates and only loses its frame.
 LONG SetWindowLongA(HWND hwnd, int index, LONG value);

@@ -25,6 +25,12 @@ using LRESULT = LONG_PTR;
 struct HWND__;
 typedef HWND__* HWND;
 
+// Module handles: a program's instance and a loaded library are the same kind of handle.
+struct HINSTANCE__;
+typedef HINSTANCE__* HINSTANCE;
+typedef HINSTANCE HMODULE;
+typedef void (*FARPROC)();
+
 #ifndef TRUE
 #define TRUE 1
 #define FALSE 0
@@ -45,6 +51,9 @@ constexpr DWORD ERROR_DISK_FULL = 112;
 constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
 constexpr DWORD ERROR_ALREADY_EXISTS = 183;
 constexpr DWORD ERROR_NOT_READY = 21;
+constexpr DWORD ERROR_MOD_NOT_FOUND = 126;
+constexpr DWORD ERROR_PROC_NOT_FOUND = 127;
+constexpr DWORD ERROR_BAD_EXE_FORMAT = 193;
 
 // File attributes.
 constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x01;

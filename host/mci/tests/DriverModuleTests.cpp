@@ -4,6 +4,8 @@
 
 #include "RecordingDevice.h"
 
+#include "host/mci_driver.h"
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -96,6 +98,42 @@ TEST_F(ModuleLoading, module_is_loaded_once_for_many_devices) {
     EXPECT_EQ(reply, "0") << "each open is its own instance";
     ASSERT_EQ(send("sysinfo all quantity open"), 0u);
     EXPECT_EQ(reply, "2");
+}
+
+} // namespace
+
+namespace {
+
+// The kernel's library functions, on the sample module in the system folder: what a driver uses
+// to load the modules of its package from its own folder.
+TEST_F(ModuleLoading, libraries_load_by_dos_path_and_name_their_file) {
+    SetLastError(0);
+    EXPECT_EQ(LoadLibraryA("C:\\WINDOWS\\SYSTEM\\MISSING.DLL"), nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_MOD_NOT_FOUND);
+    prefix.write("C:\\WINDOWS\\SYSTEM\\BROKEN.DLL", "MZ not a library");
+    EXPECT_EQ(LoadLibraryA("C:\\WINDOWS\\SYSTEM\\BROKEN.DLL"), nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_BAD_EXE_FORMAT);
+
+    HMODULE module = LoadLibraryA("c:\\windows\\system\\sample.drv"); // found without regard to case
+    ASSERT_NE(module, nullptr);
+    FARPROC entry = GetProcAddress(module, MCI_DRIVER_ENTRY_NAME);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(GetProcAddress(module, "NoSuchFunction"), nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_PROC_NOT_FOUND);
+
+    HMODULE holder = nullptr;
+    ASSERT_TRUE(GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                       GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                   reinterpret_cast<LPCSTR>(entry), &holder));
+    EXPECT_EQ(holder, module);
+    char name[MAX_PATH] = "";
+    DWORD length = GetModuleFileNameA(holder, name, sizeof name);
+    EXPECT_EQ(std::string(name, length), "C:\\WINDOWS\\SYSTEM\\SAMPLE.DRV");
+    char cut[8] = "";
+    EXPECT_EQ(GetModuleFileNameA(holder, cut, sizeof cut), DWORD(sizeof cut));
+    EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+    EXPECT_STREQ(cut, "C:\\WIND");
+    EXPECT_TRUE(FreeLibrary(module));
 }
 
 } // namespace

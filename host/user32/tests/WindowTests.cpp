@@ -172,6 +172,8 @@ TEST(Windows, restyling_a_popup_as_child_keeps_it_top_level_without_a_frame) {
     EXPECT_FALSE(host::window_widget(video)->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(static_cast<DWORD>(SetWindowLongA(video, GWL_STYLE, static_cast<LONG>(WS_CHILD))),
               WS_POPUP | WS_CAPTION | WS_VISIBLE);
+    // The new style reads back, with the window's visibility kept.
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(video, GWL_STYLE)), WS_CHILD | WS_VISIBLE);
     QWidget* widget = host::window_widget(video);
     EXPECT_TRUE(widget->isWindow());
     EXPECT_TRUE(widget->windowFlags() & Qt::FramelessWindowHint);
