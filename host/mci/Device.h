@@ -38,6 +38,7 @@ struct OpenRequest {
     // stream's own sample rate or channel count.
     int audio_sample_rate = 0;
     int audio_channels = 0;
+    bool sound_off = false; // no sound device at all: the medium plays silently
 };
 
 class Device {

@@ -104,9 +104,14 @@ void* open_video_device(const MciDriverOpen* open, const char* medium, const Mci
     }
     request.element = medium ? medium : "";
     if (options && options->size >= offsetof(MciDriverVideoOptions, audio_channels) + sizeof(std::int32_t)) {
-        request.audio_sample_rate = options->audio_sample_rate;
-        request.audio_channels = options->audio_channels;
+        // Within what sound devices take; anything else keeps the stream's own format.
+        bool usable_rate = options->audio_sample_rate >= 8000 && options->audio_sample_rate <= 192000;
+        request.audio_sample_rate = usable_rate ? options->audio_sample_rate : 0;
+        request.audio_channels =
+            options->audio_channels == 1 || options->audio_channels == 2 ? options->audio_channels : 0;
     }
+    if (options && options->size >= offsetof(MciDriverVideoOptions, sound_off) + sizeof(std::int32_t))
+        request.sound_off = options->sound_off != 0;
     if (MCIERROR failed = made.device->open(request)) {
         *error = failed;
         return nullptr;

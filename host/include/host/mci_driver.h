@@ -134,6 +134,7 @@ typedef struct MciDriverVideoOptions {
     uint32_t size;             /* sizeof(MciDriverVideoOptions) */
     int32_t audio_sample_rate; /* Hz of the sound output; 0 = the stream's own rate */
     int32_t audio_channels;    /* 1 = mono (both channels mixed), 2 = stereo; 0 = the stream's own */
+    int32_t sound_off;         /* 1 = play without sound: no sound device is opened */
 } MciDriverVideoOptions;
 
 /* Services of the host, valid for the life of the process. Fields after post_message exist when

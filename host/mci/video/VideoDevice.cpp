@@ -101,6 +101,10 @@ MCIERROR VideoDevice::open_medium(const OpenRequest& request) {
     options.events = [this](const media::Event& event) { on_engine_event(event); };
     options.audio_sample_rate = request.audio_sample_rate;
     options.audio_channels = request.audio_channels;
+    if (request.sound_off) {
+        options.audio_output = nullptr;
+        m_sound_off = true;
+    }
     auto opened = media::Movie::open(path->string(), std::move(options));
     if (!opened)
         return mci_error(opened.error());

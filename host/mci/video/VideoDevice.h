@@ -116,6 +116,7 @@ class VideoDevice : public host::mci::Device {
     int m_speed = 1000; // "set speed": thousandths of normal speed
     bool m_video_on = true;
     bool m_seek_exactly = true;
+    bool m_sound_off = false; // opened without a sound device: "status ... audio" is off
     int m_left_volume = 1000;
     int m_right_volume = 1000;
     // Where the last seek or the end of play left the medium, reported as the position while it

@@ -117,8 +117,8 @@ MCIERROR VideoDevice::status_item(const Command& command, Reply& reply) {
          [](const VideoDevice&, const Command&, Reply& r) { return r = Reply::boolean(true), MCIERROR(0); }},
         {"audio",
          [](const VideoDevice& d, const Command&, Reply& r) {
-             bool on = !d.m_movie || d.m_movie->channel(media::Channel::Left) ||
-                       d.m_movie->channel(media::Channel::Right);
+             bool on = !d.m_sound_off && (!d.m_movie || d.m_movie->channel(media::Channel::Left) ||
+                                          d.m_movie->channel(media::Channel::Right));
              return r = Reply::on_off(on), MCIERROR(0);
          }},
         {"video", [](const VideoDevice& d, const Command&,
