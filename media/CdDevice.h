@@ -8,6 +8,7 @@
 #include "media/Result.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,5 +32,15 @@ Result<std::vector<TocEntry>> read_toc(int descriptor, int64_t& lead_out);
 
 // Reads one raw sector (sync, header, subheader, payload and error codes) at a logical address.
 bool read_raw_sector(int descriptor, int64_t sector, uint8_t* buffer);
+
+// The drive address (minute, second, frame from the start of the lead-in) of a logical sector;
+// nothing beyond the 100 minutes a disc can hold.
+struct Msf {
+    uint8_t minute = 0;
+    uint8_t second = 0;
+    uint8_t frame = 0;
+    bool operator==(const Msf&) const = default;
+};
+std::optional<Msf> msf_of(int64_t sector);
 
 } // namespace media

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -83,7 +84,8 @@ Result<std::vector<SegmentSource>> cue_segments(const std::string& path) {
 Result<std::vector<SegmentSource>> device_segments(const std::string& path) {
     int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (descriptor < 0)
-        return make_error(ErrorCode::FileNotFound, "cannot open the drive " + path);
+        return make_error(errno == ENOMEDIUM || errno == ENXIO ? ErrorCode::NotReady : ErrorCode::Io,
+                          "cannot open the drive " + path + ": " + std::strerror(errno));
     int64_t lead_out = 0;
     auto toc = read_toc(descriptor, lead_out);
     ::close(descriptor);

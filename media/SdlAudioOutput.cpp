@@ -17,6 +17,9 @@ class SdlAudioOutput final : public AudioOutput {
 
     bool open(int sample_rate, int channels, Pull pull) override {
         close();
+        // SDL would otherwise take over SIGINT and SIGTERM for its event queue, which nothing
+        // here reads: the program could then no longer be stopped or logged off.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
             return false;
         m_initialised = true;

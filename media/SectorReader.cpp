@@ -14,6 +14,8 @@ namespace {
 
 // Sectors read from the file at a time; one read of about 75 KB serves about 30 payload reads.
 constexpr int64_t sectors_per_block = 32;
+// Reads of one drive sector before it counts as unreadable.
+constexpr int unreadable_sector_attempts = 3;
 
 } // namespace
 
@@ -48,13 +50,18 @@ bool SectorReader::load_block(int64_t block) {
     off_t position = m_data_offset + (m_first_sector + block * sectors_per_block) * raw_sector_size;
     size_t wanted = static_cast<size_t>(sectors * raw_sector_size);
     size_t got = 0;
-    // A drive gives whole raw sectors one at a time; an unreadable one ends the block.
-    while (m_device && got < wanted &&
-           read_raw_sector(m_descriptor,
-                           m_first_sector + block * sectors_per_block +
-                               static_cast<int64_t>(got) / raw_sector_size,
-                           m_cache.data() + got))
+    // A drive gives whole raw sectors one at a time. A sector that stays unreadable (a scratch)
+    // is read as silence, so the stream goes on past it and the decoders resynchronise.
+    while (m_device && got < wanted) {
+        int64_t sector =
+            m_first_sector + block * sectors_per_block + static_cast<int64_t>(got) / raw_sector_size;
+        bool read = false;
+        for (int attempt = 0; attempt < unreadable_sector_attempts && !read; ++attempt)
+            read = read_raw_sector(m_descriptor, sector, m_cache.data() + got);
+        if (!read)
+            std::memset(m_cache.data() + got, 0, raw_sector_size);
         got += raw_sector_size;
+    }
     while (!m_device && got < wanted) {
         ssize_t count =
             ::pread(m_descriptor, m_cache.data() + got, wanted - got, position + static_cast<off_t>(got));

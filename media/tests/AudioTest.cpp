@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <csignal>
 #include <mutex>
 #include <thread>
 
@@ -160,6 +161,18 @@ TEST(MediaAudioClock, plays_through_sdl_dummy_driver) {
     ASSERT_TRUE((*movie)->play({0, 500 * ms, false}));
     ASSERT_TRUE((*movie)->wait_play_done(settle));
     EXPECT_EQ((*movie)->position_us(), 480 * ms);
+}
+
+// The sound device leaves the process's signals alone: SIGTERM and SIGINT still end a program
+// that plays sound.
+TEST(MediaAudioClock, sound_device_leaves_termination_signals_alone) {
+    auto movie = Movie::open(stereo_avi());
+    ASSERT_TRUE(movie) << movie.error().message;
+    for (int signal_number : {SIGTERM, SIGINT}) {
+        struct sigaction action {};
+        ASSERT_EQ(sigaction(signal_number, nullptr, &action), 0);
+        EXPECT_EQ(action.sa_handler, SIG_DFL) << signal_number;
+    }
 }
 
 struct MixerCase {

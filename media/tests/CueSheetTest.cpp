@@ -109,3 +109,12 @@ TEST(MediaCueSheet, drive_table_of_contents_gives_the_mpeg_tracks) {
                     return int64_t(30000);
                 }).empty());
 }
+
+TEST(MediaCueSheet, drive_addresses_of_sectors) {
+    EXPECT_EQ(msf_of(0), (Msf{0, 2, 0})); // the first sector follows the two-second lead-in
+    EXPECT_EQ(msf_of(74), (Msf{0, 2, 74}));
+    EXPECT_EQ(msf_of(4350), (Msf{1, 0, 0}));
+    EXPECT_EQ(msf_of(99 * 60 * 75 + 59 * 75 + 74 - 150), (Msf{99, 59, 74}));
+    EXPECT_FALSE(msf_of(100 * 60 * 75 - 150)); // beyond any disc: would wrap in a byte
+    EXPECT_FALSE(msf_of(-1));
+}
