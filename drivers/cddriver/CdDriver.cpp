@@ -45,11 +45,13 @@ bool host_serves_video(const MciDriverHost* host) {
 }
 
 void* open_device(const MciDriverOpen* open, std::uint32_t* error) {
-    const cddriver::PackageModules* modules = cddriver::package_modules();
-    if (!open || !modules || !host_serves_video(host_services)) {
+    if (!open || !host_serves_video(host_services)) {
         *error = MCIERR_CANNOT_LOAD_DRIVER;
         return nullptr;
     }
+    const cddriver::PackageModules* modules = cddriver::package_modules(*error);
+    if (!modules)
+        return nullptr;
     auto* device = new (std::nothrow) MpegDevice(*host_services, *modules);
     if (!device) {
         *error = MCIERR_OUT_OF_MEMORY;

@@ -4,6 +4,7 @@
 #include "DriverSettings.h"
 #include "SettingsDialog.h"
 
+#include "host/user32.h"
 #include "host/winmm.h"
 
 #include <cctype>
@@ -52,7 +53,8 @@ std::uint32_t MpegDevice::open(const MciDriverOpen& open) {
     m_settings = read_settings();
     CdAudioPlan sound{};
     m_modules.audio_plan(&m_settings, &sound);
-    MciDriverVideoOptions options{sizeof(MciDriverVideoOptions), sound.sample_rate, sound.channels};
+    MciDriverVideoOptions options{sizeof(MciDriverVideoOptions), sound.sample_rate, sound.channels,
+                                  sound.sound_on ? 0 : 1};
     std::uint32_t error = 0;
     m_video = m_host.open_video_device(&open, medium.c_str(), &options, &error);
     if (!m_video)
@@ -96,11 +98,9 @@ std::uint32_t MpegDevice::configure(const MciDriverCommand& command) {
     return 0;
 }
 
+// The sound settings (DspAudio, SampRate, Stereo) choose the sound device the medium is opened
+// with, so they take effect at the next open; the picture settings at once.
 void MpegDevice::apply_settings() {
-    CdAudioPlan sound{};
-    m_modules.audio_plan(&m_settings, &sound);
-    // The sound format is the engine's at open; sound on or off changes at once.
-    send(sound.sound_on ? "setaudio mpeg on" : "setaudio mpeg off");
     MciDriverReply picture{};
     bool has_picture = send("where mpeg source max", &picture) == 0 &&
                        picture.type == MCI_DRIVER_REPLY_RECT && picture.rect[2] > 0 && picture.rect[3] > 0;
@@ -112,8 +112,13 @@ void MpegDevice::apply_settings() {
         return;
     send("put mpeg source at " + std::to_string(plan.source[0]) + " " + std::to_string(plan.source[1]) + " " +
          std::to_string(plan.source[2]) + " " + std::to_string(plan.source[3]));
-    // The window keeps its place and frame; its client area becomes the planned size.
-    MciDriverReply window{}, client{};
+    // The device's own window keeps its place and frame; its client area becomes the planned
+    // size. A window a program has made its child (placed under its panel) is the program's to size.
+    MciDriverReply handle{}, window{}, client{};
+    if (send("status mpeg window handle", &handle) != 0 ||
+        (GetWindowLongA(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(handle.integer)), GWL_STYLE) &
+         WS_CHILD))
+        return;
     if (send("where mpeg window", &window) != 0 || send("where mpeg destination", &client) != 0)
         return;
     int width = window.rect[2] - client.rect[2] + plan.window_width;

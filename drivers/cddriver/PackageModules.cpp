@@ -1,10 +1,8 @@
 #include "PackageModules.h"
 
-#include <dlfcn.h>
+#include "host/kernel32.h"
+#include "host/winmm.h"
 
-#include <algorithm>
-#include <cctype>
-#include <filesystem>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -13,66 +11,67 @@ namespace cddriver {
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// The folder of this driver file.
-std::optional<fs::path> own_folder() {
-    Dl_info self{};
-    if (!dladdr(reinterpret_cast<void*>(&package_modules), &self) || !self.dli_fname)
+// The folder of this driver file, as a DOS path ending in a backslash.
+std::optional<std::string> own_folder() {
+    HMODULE self = nullptr;
+    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            reinterpret_cast<LPCSTR>(&package_modules), &self))
         return std::nullopt;
-    return fs::path(self.dli_fname).parent_path();
+    char path[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameA(self, path, sizeof path);
+    if (length == 0 || length >= sizeof path)
+        return std::nullopt;
+    std::string file(path, length);
+    std::size_t slash = file.find_last_of('\\');
+    if (slash == std::string::npos)
+        return std::nullopt;
+    return file.substr(0, slash + 1);
 }
 
-bool same_name(std::string a, std::string b) {
-    auto lower = [](std::string text) {
-        std::transform(text.begin(), text.end(), text.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        return text;
-    };
-    return lower(std::move(a)) == lower(std::move(b));
-}
-
-// A module of the package in the folder, found without regard to case as Windows finds files.
-void* load(const fs::path& folder, const std::string& name) {
-    std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
-        if (same_name(entry.path().filename().string(), name) && entry.is_regular_file(error))
-            return dlopen(entry.path().c_str(), RTLD_NOW | RTLD_LOCAL);
-    return nullptr;
-}
-
-template <typename Function> Function function(void* module, const char* name) {
-    return module ? reinterpret_cast<Function>(dlsym(module, name)) : nullptr;
+template <typename Function> Function function(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<Function>(GetProcAddress(module, name)) : nullptr;
 }
 
 } // namespace
 
-const PackageModules* package_modules() {
+const PackageModules* package_modules(std::uint32_t& error) {
     static std::mutex mutex;
     static std::optional<PackageModules> loaded;
     std::lock_guard lock(mutex);
+    error = 0;
     if (loaded)
         return &*loaded;
-    std::optional<fs::path> folder = own_folder();
-    if (!folder)
-        return nullptr;
-    void* audio = load(*folder, "cdaudio.dll");
-    void* video = load(*folder, "cdvideo.dll");
-    void* display = load(*folder, "cddisp.dll");
-    PackageModules modules;
-    modules.audio_plan = function<CdAudioPlanFunction>(audio, CD_AUDIO_PLAN);
-    modules.video_plan = function<CdVideoPlanFunction>(video, CD_VIDEO_PLAN);
-    modules.display_driver = function<CdVideoNameFunction>(video, CD_VIDEO_DISPLAY_DRIVER);
-    modules.display_driver_file = function<CdVideoNameFunction>(video, CD_VIDEO_DISPLAY_DRIVER_FILE);
-    modules.display_path = function<CdDisplayPathFunction>(display, CD_DISPLAY_PATH);
-    if (!modules.audio_plan || !modules.video_plan || !modules.display_driver ||
-        !modules.display_driver_file || !modules.display_path) {
-        for (void* module : {audio, video, display})
-            if (module)
-                dlclose(module);
+    std::optional<std::string> folder = own_folder();
+    if (!folder) {
+        error = MCIERR_CANNOT_LOAD_DRIVER;
         return nullptr;
     }
-    loaded = modules;
+    HMODULE modules[3] = {};
+    const char* names[3] = {"cdaudio.dll", "cdvideo.dll", "cddisp.dll"};
+    for (int i = 0; i < 3; ++i) {
+        modules[i] = LoadLibraryA((*folder + names[i]).c_str());
+        if (!modules[i] && !error)
+            error = GetLastError() == ERROR_MOD_NOT_FOUND ? MCIERR_DEVICE_NOT_INSTALLED
+                                                          : MCIERR_CANNOT_LOAD_DRIVER;
+    }
+    PackageModules found;
+    found.audio_plan = function<CdAudioPlanFunction>(modules[0], CD_AUDIO_PLAN);
+    found.video_plan = function<CdVideoPlanFunction>(modules[1], CD_VIDEO_PLAN);
+    found.display_driver = function<CdVideoNameFunction>(modules[1], CD_VIDEO_DISPLAY_DRIVER);
+    found.display_driver_file = function<CdVideoNameFunction>(modules[1], CD_VIDEO_DISPLAY_DRIVER_FILE);
+    found.display_path = function<CdDisplayPathFunction>(modules[2], CD_DISPLAY_PATH);
+    bool complete = found.audio_plan && found.video_plan && found.display_driver &&
+                    found.display_driver_file && found.display_path;
+    if (!complete) {
+        for (HMODULE module : modules)
+            if (module)
+                FreeLibrary(module);
+        if (!error)
+            error = MCIERR_CANNOT_LOAD_DRIVER;
+        return nullptr;
+    }
+    loaded = found;
     return &*loaded;
 }
 

@@ -5,6 +5,8 @@
 
 #include "drivers/cdmodules.h"
 
+#include <cstdint>
+
 namespace cddriver {
 
 struct PackageModules {
@@ -15,7 +17,9 @@ struct PackageModules {
     CdDisplayPathFunction display_path = nullptr;
 };
 
-// The modules, or null when one of them is missing or lacks its functions.
-const PackageModules* package_modules();
+// The modules, or null with the MCI error of the open: DEVICE_NOT_INSTALLED when a module is
+// missing (the package is not fully installed), CANNOT_LOAD_DRIVER when one cannot be loaded or
+// lacks its functions.
+const PackageModules* package_modules(std::uint32_t& error);
 
 } // namespace cddriver

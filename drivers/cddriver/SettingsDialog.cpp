@@ -1,5 +1,9 @@
 #include "SettingsDialog.h"
 
+#include "DriverSettings.h"
+
+#include "host/dialog_responder.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -34,9 +38,26 @@ constexpr Switch switches[] = {
 constexpr const char* sample_rates[] = {"11025 Hz", "22050 Hz", "44100 Hz", "As recorded"};
 constexpr int as_recorded = 3;
 
+// The dialog as a test's responder sees and answers it.
+bool answer_through(host::DialogResponder& responder, CdSettings& settings, const std::string& title) {
+    host::SettingsDialogRequest request{title, {}};
+    for (const SettingKey& key : setting_keys())
+        request.settings.emplace_back(key.key, settings.*key.field);
+    std::optional<host::SettingsAnswer> answer = responder.settings_dialog(request);
+    if (!answer)
+        return false;
+    for (const auto& [name, value] : *answer)
+        for (const SettingKey& key : setting_keys())
+            if (name == key.key)
+                settings.*key.field = value;
+    return true;
+}
+
 } // namespace
 
 bool edit_settings(CdSettings& settings, const std::string& title, const std::string& display) {
+    if (host::DialogResponder* responder = host::dialog_responder())
+        return answer_through(*responder, settings, title);
     QDialog dialog;
     dialog.setObjectName("MpegDriverSettings");
     dialog.setWindowTitle(QString::fromStdString(title));
@@ -64,6 +85,7 @@ bool edit_settings(CdSettings& settings, const std::string& title, const std::st
         layout->addRow(boxes[i]);
     }
     layout->addRow("Display path:", new QLabel(QString::fromStdString(display), &dialog));
+    layout->addRow(new QLabel("Sound settings apply when a movie is next opened.", &dialog));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);

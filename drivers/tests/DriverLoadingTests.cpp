@@ -39,8 +39,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(LoadingCase{"not_registered", false, {}, MCIERR_INVALID_DEVICE_NAME},
                       LoadingCase{"registered_without_files", true, {"*"}, MCIERR_DEVICE_NOT_INSTALLED},
                       LoadingCase{"driver_file_missing", true, {"cddriver.drv"}, MCIERR_DEVICE_NOT_INSTALLED},
-                      LoadingCase{"audio_module_missing", true, {"cdaudio.dll"}, MCIERR_CANNOT_LOAD_DRIVER},
-                      LoadingCase{"display_module_missing", true, {"cddisp.dll"}, MCIERR_CANNOT_LOAD_DRIVER},
+                      LoadingCase{"audio_module_missing", true, {"cdaudio.dll"}, MCIERR_DEVICE_NOT_INSTALLED},
+                      LoadingCase{
+                          "display_module_missing", true, {"cddisp.dll"}, MCIERR_DEVICE_NOT_INSTALLED},
                       LoadingCase{"installed", true, {}, 0u}),
     [](const ::testing::TestParamInfo<LoadingCase>& info) { return std::string(info.param.name); });
 
@@ -55,4 +56,12 @@ TEST_F(PackageTest, sysinfo_lists_the_registered_types) {
     }
     EXPECT_NE(std::find(names.begin(), names.end(), "VCDVideo"), names.end());
     EXPECT_NE(std::find(names.begin(), names.end(), "MpegMovie"), names.end());
+}
+
+// A module file that is there but is no library: the driver cannot load.
+TEST_F(PackageTest, module_that_is_not_a_library_cannot_load) {
+    install_package();
+    prefix.write("C:\\WINDOWS\\SYSTEM\\cdvideo.dll", "MZ not a library");
+    std::string clip = install(video_test::Clip::Mpeg1, "CLIP.MPG");
+    EXPECT_EQ(send("open " + clip + " type MPEGMovie alias xyzmpeg wait"), MCIERR_CANNOT_LOAD_DRIVER);
 }

@@ -54,15 +54,22 @@ void write_display_driver(const fs::path& module, std::string_view file_name) {
 }
 
 void answer_settings_dialog(std::function<void(QDialog&)> change, bool ok) {
+    // Looks for the dialog every 20 ms for ten seconds at most, so that a dialog that never
+    // shows cannot be answered by a later test.
+    auto attempts = std::make_shared<int>(500);
     auto attempt = std::make_shared<std::function<void()>>();
-    *attempt = [change, ok, attempt] {
+    *attempt = [change, ok, attempt, attempts] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!dialog || dialog->objectName() != "MpegDriverSettings") {
-            QTimer::singleShot(20, *attempt);
+            if (--*attempts > 0)
+                QTimer::singleShot(20, *attempt);
+            else
+                *attempt = nullptr; // ends the chain and frees it
             return;
         }
         change(*dialog);
         ok ? dialog->accept() : dialog->reject();
+        *attempt = nullptr;
     };
     QTimer::singleShot(0, *attempt);
 }

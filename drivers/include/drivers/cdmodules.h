@@ -22,13 +22,15 @@ extern "C" {
 
 #define CD_EXPORT __attribute__((visibility("default")))
 
-/* The [TovinMPEG] settings of cdvideo.ini, with what each one does:
- *   Scale     the device's own window is the picture's size times Scale (1 to 4); a program that
- *             places the window itself overrides it
- *   DspAudio  1: the sound is left to a DSP sound board and not decoded in software, so the device
- *             plays silently; 0: the sound is decoded and played
- *   Rate      1: rate control on at open (play at the stream's pace); 0: off (as fast as decoding
- *             goes), as after "ratecontrol ... off"
+/* The [TovinMPEG] settings of cdvideo.ini, with what each one does. The sound settings
+ * (DspAudio, SampRate, Stereo) choose the sound device a medium is opened with and take effect
+ * at the next open; the others at once.
+ *   Scale     the device's own window is the picture's size times Scale (1 to 4); a window a
+ *             program has made its child is left to the program
+ *   DspAudio  1: the sound is left to a DSP sound board, so no sound device is opened and the
+ *             device plays silently; 0: the sound is played
+ *   Rate      1: rate control on (play at the stream's pace); 0: off (as fast as decoding goes),
+ *             as after "ratecontrol ... off"
  *   DCI       1: the picture goes through the DCI display driver written into cdvideo.dll;
  *             0: through the plain window system (GDI)
  *   SampRate  sound output rate: 0 = 11025 Hz, 1 = 22050 Hz, 2 = 44100 Hz; any other value keeps
@@ -48,7 +50,7 @@ typedef struct CdSettings {
 
 /* cdaudio.dll */
 typedef struct CdAudioPlan {
-    int32_t sound_on;    /* 1: decode and play the sound */
+    int32_t sound_on;    /* 1: open a sound device and play the sound */
     int32_t sample_rate; /* Hz; 0 = the stream's own */
     int32_t channels;    /* 1 or 2 */
 } CdAudioPlan;
