@@ -58,11 +58,9 @@ const PackageModules* package_modules(std::uint32_t& error) {
     PackageModules found;
     found.audio_plan = function<CdAudioPlanFunction>(modules[0], CD_AUDIO_PLAN);
     found.video_plan = function<CdVideoPlanFunction>(modules[1], CD_VIDEO_PLAN);
-    found.display_driver = function<CdVideoNameFunction>(modules[1], CD_VIDEO_DISPLAY_DRIVER);
     found.display_driver_file = function<CdVideoNameFunction>(modules[1], CD_VIDEO_DISPLAY_DRIVER_FILE);
     found.display_path = function<CdDisplayPathFunction>(modules[2], CD_DISPLAY_PATH);
-    bool complete = found.audio_plan && found.video_plan && found.display_driver &&
-                    found.display_driver_file && found.display_path;
+    bool complete = found.audio_plan && found.video_plan && found.display_driver_file && found.display_path;
     if (!complete) {
         for (HMODULE module : modules)
             if (module)

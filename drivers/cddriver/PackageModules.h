@@ -12,7 +12,6 @@ namespace cddriver {
 struct PackageModules {
     CdAudioPlanFunction audio_plan = nullptr;
     CdVideoPlanFunction video_plan = nullptr;
-    CdVideoNameFunction display_driver = nullptr;
     CdVideoNameFunction display_driver_file = nullptr;
     CdDisplayPathFunction display_path = nullptr;
 };

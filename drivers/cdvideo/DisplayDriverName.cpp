@@ -56,11 +56,6 @@ extern "C" {
 CD_EXPORT const volatile DciSlots cd_display_driver_slots = {"tdci9680", "\\SYSTEM\\tdci9680.drv",
                                                              "tdci9680"};
 
-CD_EXPORT const char* CdVideoDisplayDriver() {
-    static char name[sizeof cd_display_driver_slots.bare];
-    return slot_text(cd_display_driver_slots.bare, sizeof name, name);
-}
-
 CD_EXPORT const char* CdVideoDisplayDriverFile() {
     static char name[sizeof cd_display_driver_slots.file];
     const volatile char* file = cd_display_driver_slots.file;

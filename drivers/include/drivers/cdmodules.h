@@ -67,11 +67,10 @@ typedef struct CdVideoPlan {
 typedef void (*CdVideoPlanFunction)(const CdSettings* settings, int32_t width, int32_t height,
                                     CdVideoPlan* plan);
 #define CD_VIDEO_PLAN "CdVideoPlanFor"
-/* The DCI display driver's names as written into the module at installation: the short name
-   (bare slot) and the file name (the slot after the backslash); both "" while the module still
-   carries the placeholder. */
+/* The DCI display driver's file name as written into the module at installation (the slot after
+   the backslash; the bare slots hold its short name); "" while the module still carries the
+   placeholder. */
 typedef const char* (*CdVideoNameFunction)(void);
-#define CD_VIDEO_DISPLAY_DRIVER "CdVideoDisplayDriver"
 #define CD_VIDEO_DISPLAY_DRIVER_FILE "CdVideoDisplayDriverFile"
 
 /* cddisp.dll: the display path for a DCI driver name and the DCI setting, as a short text
