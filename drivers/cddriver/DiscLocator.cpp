@@ -2,17 +2,27 @@
 
 #include "host/kernel32.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace cddriver {
 
-bool names_disc(std::string_view element) {
-    if (element.size() != disc_element.size())
-        return false;
-    for (std::size_t i = 0; i < element.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(element[i])) != disc_element[i])
-            return false;
-    return true;
+namespace {
+
+bool equal_ignoring_case(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+    });
+}
+
+} // namespace
+
+bool is_disc_type(std::string_view device_type) {
+    return equal_ignoring_case(device_type, "VCDVideo");
+}
+
+bool opens_disc(std::string_view device_type, std::string_view element) {
+    return equal_ignoring_case(element, "==CDI") || (element.empty() && is_disc_type(device_type));
 }
 
 std::optional<std::string> locate_disc() {

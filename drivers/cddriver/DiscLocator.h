@@ -10,10 +10,12 @@
 
 namespace cddriver {
 
-// The element by which a program names the disc in the drive.
-constexpr std::string_view disc_element = "==CDI";
+// The device type that plays the disc in the drive when opened without an element.
+bool is_disc_type(std::string_view device_type);
 
-bool names_disc(std::string_view element);
+// Whether an open asks for the disc in the drive: the element "==CDI" (any case), or the disc
+// type opened without an element.
+bool opens_disc(std::string_view device_type, std::string_view element);
 
 // The disc's DOS path, or nothing when the machine has no CD drive with something in it.
 std::optional<std::string> locate_disc();

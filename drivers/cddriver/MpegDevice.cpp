@@ -7,23 +7,12 @@
 #include "host/user32.h"
 #include "host/winmm.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 
 namespace cddriver {
 
 namespace {
-
-// The device type that plays the disc when opened by its name alone.
-constexpr std::string_view disc_type = "vcdvideo";
-
-std::string lower(std::string_view text) {
-    std::string result(text);
-    for (char& c : result)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return result;
-}
 
 bool has_keyword(const MciDriverCommand& command, std::string_view keyword) {
     for (std::uint32_t i = 0; i < command.argument_count; ++i)
@@ -40,11 +29,10 @@ MpegDevice::~MpegDevice() {
 }
 
 std::uint32_t MpegDevice::open(const MciDriverOpen& open) {
-    m_type = open.device_type ? open.device_type : "";
-    std::string element = open.element ? open.element : "";
-    // "==CDI", or the VideoCD type opened without an element: the disc in the first CD drive.
-    std::string medium = element;
-    if (names_disc(element) || (element.empty() && lower(m_type) == disc_type)) {
+    std::string_view type = open.device_type ? open.device_type : "";
+    m_plays_disc_type = is_disc_type(type);
+    std::string medium = open.element ? open.element : "";
+    if (opens_disc(type, medium)) {
         std::optional<std::string> disc = locate_disc();
         if (!disc)
             return MCIERR_DEVICE_NOT_READY;
@@ -135,7 +123,7 @@ std::string MpegDevice::display_path() const {
 }
 
 std::string MpegDevice::product() const {
-    const char* name = lower(m_type) == disc_type ? "Reelix VideoCD Player" : "Reelix MPEG Movie Player";
+    const char* name = m_plays_disc_type ? "Reelix VideoCD Player" : "Reelix MPEG Movie Player";
     return std::string(name) + " (" + display_path() + ")";
 }
 

@@ -37,7 +37,7 @@ class MpegDevice {
     const MciDriverHost& m_host;
     const PackageModules& m_modules;
     void* m_video = nullptr;
-    std::string m_type;
+    bool m_plays_disc_type = false; // opened as VCDVideo
     bool m_has_medium = false;
     CdSettings m_settings{};
 };
