@@ -83,4 +83,13 @@ std::string make_vcd_clip(int seconds) {
     return path;
 }
 
+std::string clip_of(int argc, char** argv, int seconds) {
+    if (argc > 1)
+        return argv[1];
+    std::string clip = make_vcd_clip(seconds);
+    if (clip.empty())
+        std::fprintf(stderr, "%s: cannot make a clip (is ffmpeg installed?)\n", argc > 0 ? argv[0] : "bench");
+    return clip;
+}
+
 } // namespace bench

@@ -24,4 +24,8 @@ bool run_timed(const std::vector<std::string>& arguments, Timing& timing, std::s
 // a new temporary folder; "" when ffmpeg failed.
 std::string make_vcd_clip(int seconds);
 
+// The clip a benchmark measures: the file named on its command line, else one made with
+// make_vcd_clip(seconds); "" (after saying why on standard error) when ffmpeg failed.
+std::string clip_of(int argc, char** argv, int seconds);
+
 } // namespace bench

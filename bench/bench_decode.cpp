@@ -74,11 +74,9 @@ bool engine_playback(const std::string& path, double seconds, Timing& timing) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string path = argc > 1 ? argv[1] : bench::make_vcd_clip(60);
-    if (path.empty()) {
-        std::fprintf(stderr, "bench_decode: cannot make a clip (is ffmpeg installed?)\n");
+    std::string path = bench::clip_of(argc, argv, 60);
+    if (path.empty())
         return 1;
-    }
     Timing warm, engine, ffmpeg;
     int64_t frames = 0;
     // A first pass brings the file into the page cache for both contenders.

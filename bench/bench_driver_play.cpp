@@ -93,11 +93,9 @@ double ffmpeg_decode(const std::string& clip) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string clip = argc > 1 ? argv[1] : bench::make_vcd_clip(40);
-    if (clip.empty()) {
-        std::fprintf(stderr, "bench_driver_play: cannot make a clip (is ffmpeg installed?)\n");
+    std::string clip = bench::clip_of(argc, argv, 40);
+    if (clip.empty())
         return 1;
-    }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     fs::path prefix = fs::temp_directory_path() / ("bench-driver-" + std::to_string(::getpid()));
