@@ -4,7 +4,7 @@
 #   make run-player   set up, build, and start the movie player on the default prefix
 BUILD ?= build
 JOBS ?= 2
-PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libavformat-dev libavcodec-dev \
+PACKAGES := cmake ninja-build g++ ccache pkg-config qt6-base-dev libgl-dev libavformat-dev libavcodec-dev \
             libavutil-dev libswscale-dev libswresample-dev libsdl2-dev nettle-dev libgtest-dev \
             googletest libx11-dev fonts-liberation ffmpeg vcdimager xvfb xauth xdg-utils x11-xserver-utils
 
