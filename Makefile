@@ -3,6 +3,9 @@
 #   make test         set up, build, and run every test
 #   make run-player   set up, build, and start the movie player on the default prefix
 BUILD ?= build
+# Compiler cache hits across clones and work trees of the same sources.
+export CCACHE_BASEDIR ?= $(CURDIR)
+export CCACHE_NOHASHDIR ?= true
 JOBS ?= 2
 PACKAGES := cmake ninja-build g++ ccache pkg-config qt6-base-dev libgl-dev libavformat-dev libavcodec-dev \
             libavutil-dev libswscale-dev libswresample-dev libsdl2-dev nettle-dev libgtest-dev \

@@ -10,5 +10,7 @@ function(add_unit_tests name dir)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   # Programs and tools the tests run are found through TEST_BIN_DIR.
   target_compile_definitions(${name} PRIVATE TEST_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
+  # Tests may open devices the host loads at run time.
+  add_dependencies(${name} runtime_modules)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -1,7 +1,7 @@
 #include "forms/Dialogs.h"
 
 #include "forms/Classes.h"
-#include "host/dialog_responder.h"
+#include "host/DialogResponder.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 #include "DriveSources.h"
 
 #include "host/kernel32.h"
-#include "host/prefix.h"
+#include "host/HostPaths.h"
 
 #include <QDir>
 
@@ -57,7 +57,7 @@ std::vector<TDriveEntry> Drives() {
 
 QStringList Subdirectories(QString const& Directory) {
     QStringList names;
-    auto const host = host::Prefix::current().to_host(Directory.toStdString());
+    auto const host = host::host_path_of(Directory.toStdString());
     if (!host)
         return names;
     std::error_code error;
@@ -79,7 +79,7 @@ QString ProcessDirectory() {
     std::error_code error;
     auto const cwd = std::filesystem::current_path(error);
     if (!error)
-        if (auto const dos = host::Prefix::current().to_dos(cwd))
+        if (auto const dos = host::dos_path_of(cwd))
             return QString::fromStdString(*dos);
     return QStringLiteral("C:\\");
 }

@@ -4,7 +4,7 @@
 #include "MpegDevice.h"
 #include "PackageModules.h"
 
-#include "host/mci_driver.h"
+#include "host/MciDriver.h"
 #include "host/winmm.h"
 
 #include <new>

@@ -7,7 +7,7 @@
 
 #include "PackageModules.h"
 
-#include "host/mci_driver.h"
+#include "host/MciDriver.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 
 #include "DriverSettings.h"
 
-#include "host/dialog_responder.h"
+#include "host/DialogResponder.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,7 +4,7 @@
 
 #include "MediaFixtures.h"
 
-#include "host/dialog_responder.h"
+#include "host/DialogResponder.h"
 #include "host/kernel32.h"
 #include "host/user32.h"
 

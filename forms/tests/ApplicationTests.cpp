@@ -2,7 +2,7 @@
 #include "TestApplication.h"
 
 #include "forms/StdCtrls.h"
-#include "host/dialog_responder.h"
+#include "host/DialogResponder.h"
 #include "host/user32_dialogs.h"
 
 #include <QAbstractButton>

@@ -2,7 +2,7 @@
 #include "TestApplication.h"
 
 #include "forms/Dialogs.h"
-#include "host/dialog_responder.h"
+#include "host/DialogResponder.h"
 
 #include <QApplication>
 #include <QDialog>

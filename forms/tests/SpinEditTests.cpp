@@ -2,7 +2,7 @@
 #include "TestApplication.h"
 
 #include "forms/Spin.h"
-#include "host/dialog_responder.h"
+#include "host/DialogResponder.h"
 
 #include <QAbstractSpinBox>
 #include <QFocusEvent>

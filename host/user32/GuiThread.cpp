@@ -1,7 +1,7 @@
-#include "GuiThread.h"
+#include "host/GuiThread.h"
 
 #include "host/user32.h"
-#include "mci/MessagePoster.h"
+#include "host/mci/MessagePoster.h"
 
 #include <QApplication>
 #include <QThread>

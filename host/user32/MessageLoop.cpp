@@ -1,7 +1,7 @@
 // The message loop functions: GetMessageA, PeekMessageA, TranslateMessage, DispatchMessageA,
 // PostMessageA, SendMessageA, PostQuitMessage and DefWindowProcA.
-#include "Gdi.h"
-#include "GuiThread.h"
+#include "gdi32/Gdi.h"
+#include "host/GuiThread.h"
 #include "MessageQueue.h"
 #include "ScreenSaver.h"
 #include "Window.h"

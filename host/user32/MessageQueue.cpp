@@ -1,6 +1,6 @@
 #include "MessageQueue.h"
 
-#include "GuiThread.h"
+#include "host/GuiThread.h"
 
 #include <QCoreApplication>
 #include <QCursor>

@@ -1,5 +1,5 @@
 // WM_PAINT and the device contexts of windows: BeginPaint, EndPaint, GetDC, ReleaseDC, DrawTextA.
-#include "Gdi.h"
+#include "gdi32/Gdi.h"
 #include "MessageQueue.h"
 #include "Window.h"
 

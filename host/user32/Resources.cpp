@@ -1,7 +1,7 @@
 // LoadBitmapA, LoadIconA, LoadCursorA and LoadAcceleratorsA over the program's resource loader.
 #include "Resources.h"
 
-#include "Gdi.h"
+#include "gdi32/Gdi.h"
 #include "HandleTable.h"
 #include "host/kernel32.h"
 

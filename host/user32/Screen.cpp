@@ -1,5 +1,5 @@
 // GetSystemMetrics: the screen size, which a test may set.
-#include "GuiThread.h"
+#include "host/GuiThread.h"
 #include "host/user32.h"
 
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 // SetTimer and KillTimer. A Qt timer marks its window timer due; the queue turns a due timer into
 // one WM_TIMER when nothing else waits, so a slow program never finds a pile of them (pinned by
 // MessageQueue.a_slow_loop_gets_one_pending_wm_timer_not_a_pile).
-#include "GuiThread.h"
+#include "host/GuiThread.h"
 #include "MessageQueue.h"
 #include "Window.h"
 

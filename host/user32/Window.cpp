@@ -1,7 +1,7 @@
 #include "Window.h"
 
-#include "Gdi.h"
-#include "GuiThread.h"
+#include "gdi32/Gdi.h"
+#include "host/GuiThread.h"
 #include "ScreenSaver.h"
 #include "WindowWidget.h"
 

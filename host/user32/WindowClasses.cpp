@@ -1,6 +1,6 @@
 #include "WindowClasses.h"
 
-#include "GuiThread.h"
+#include "host/GuiThread.h"
 #include "host/kernel32.h"
 
 #include <QByteArray>

@@ -1,5 +1,5 @@
 // Creating, destroying, showing and placing windows.
-#include "GuiThread.h"
+#include "host/GuiThread.h"
 #include "MessageQueue.h"
 #include "Resources.h"
 #include "Window.h"

@@ -2,7 +2,7 @@
 
 #include "core/Player.h"
 
-#include "host/prefix.h"
+#include "host/HostPaths.h"
 
 #include <cstring>
 #include <filesystem>
@@ -28,7 +28,7 @@ void set_output_folder() {
     std::string folder;
     if (!error) {
         // A name inside the folder, so that splitting it keeps the whole folder as directory.
-        if (auto dos = host::Prefix::current().to_dos(here / "REELP32.EXE", true))
+        if (auto dos = host::dos_path_of(here / "REELP32.EXE", true))
             folder = drive_and_directory(*dos);
     }
     if (folder.size() >= sizeof state.output_folder)

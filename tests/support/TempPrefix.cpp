@@ -1,6 +1,6 @@
 #include "TempPrefix.h"
 
-#include "host/prefix.h"
+#include "host/HostPaths.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -20,12 +20,12 @@ TempPrefix::TempPrefix() {
         m_saved_prefix = saved;
     }
     setenv("DOSPREFIX", m_root.c_str(), 1);
-    host::Prefix::reset();
-    host::Prefix::current();
+    host::reset_prefix();
+    host::prefix_root();
 }
 
 TempPrefix::~TempPrefix() {
-    host::Prefix::reset();
+    host::reset_prefix();
     if (m_had_prefix)
         setenv("DOSPREFIX", m_saved_prefix.c_str(), 1);
     else
@@ -40,7 +40,7 @@ TempPrefix::~TempPrefix() {
 }
 
 fs::path TempPrefix::host(std::string_view dos_path) const {
-    auto path = host::Prefix::current().to_host(dos_path);
+    auto path = host::host_path_of(dos_path);
     if (!path)
         throw std::runtime_error("no such drive: " + std::string(dos_path));
     return *path;

@@ -1,6 +1,6 @@
 // TDRLabel's paint decisions and blink state machine, seen on the label's grabbed image.
 #include "DrLabel.h"
-#include "forms/tests/TestApplication.h"
+#include "TestApplication.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

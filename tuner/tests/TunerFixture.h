@@ -6,10 +6,10 @@
 #include "DriveSources.h"
 #include "TempPrefix.h"
 #include "TunerTexts.h"
-#include "forms/tests/TestApplication.h"
-#include "host/dialog_responder.h"
+#include "TestApplication.h"
+#include "host/DialogResponder.h"
 #include "host/kernel32.h"
-#include "host/launcher.h"
+#include "host/Launcher.h"
 
 #include <gtest/gtest.h>
 

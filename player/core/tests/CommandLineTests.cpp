@@ -5,7 +5,7 @@
 #include "core/Startup.h"
 
 #include "TempPrefix.h"
-#include "host/dialog_responder.h"
+#include "host/DialogResponder.h"
 #include "host/user32_dialogs.h"
 
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@
 
 #include "host/kernel32.h"
 #include "host/user32_dialogs.h"
-#include "mci/tests/RecordingDevice.h"
+#include "RecordingDevice.h"
 
 #include <cstdlib>
 #include <fstream>

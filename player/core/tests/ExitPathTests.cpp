@@ -10,7 +10,7 @@
 #include "ops/Transport.h"
 
 #include "host/kernel32.h"
-#include "mci/tests/RecordingDevice.h"
+#include "RecordingDevice.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -3,9 +3,8 @@
 // OFN_FILEMUSTEXIST, and the real Qt dialog taking a DOS path typed into its name field.
 #include "TempPrefix.h"
 #include "host/commdlg.h"
-#include "host/dialog_responder.h"
-#include "host/prefix.h"
-#include "host/short_names.h"
+#include "host/DialogResponder.h"
+#include "host/HostPaths.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "core/Startup.h"
 
 #include "TempPrefix.h"
-#include "host/dialog_responder.h"
+#include "host/DialogResponder.h"
 #include "host/user32.h"
 
 #include <gtest/gtest.h>

@@ -13,8 +13,8 @@
 #include "core/Player.h"
 
 #include "host/kernel32.h"
-#include "mci/CommandTables.h"
-#include "mci/Device.h"
+#include "host/mci/CommandTables.h"
+#include "host/mci/Device.h"
 
 #include <QRect>
 

@@ -1,0 +1,59 @@
+// The top-level widget of a form: frameless for the window system, it paints the form's
+// Windows 95 frame itself and turns presses on the frame into moving, sizing and the caption
+// buttons. Internal to the framework.
+#pragma once
+
+#include "FormFrame.h"
+#include "Messages.h"
+
+#include <QWidget>
+
+class QMenuBar;
+class TForm;
+
+class TFormWindow : public QWidget {
+  public:
+    explicit TFormWindow(TForm* form);
+
+    QWidget* Client() const { return m_Client; }
+    // The form is going away: events are no longer passed on.
+    void Detach() { m_Form = nullptr; }
+    QMenuBar* MenuBar() const { return m_MenuBar; }
+    // Places the menu bar and the client area by the frame layout.
+    void LayoutFrame(TFrameLayout const& layout);
+
+    // What the form's default window procedure does with the frame's messages.
+    void PaintNonClient(QPainter& painter);
+    void NcLeftButtonDown(THitTest hit, QPoint global);
+    void NcLeftButtonDoubleClick(THitTest hit);
+    // While captured, every mouse event of the window goes to the form's window procedure as a
+    // client-area message (WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP).
+    void SetCaptured(bool captured);
+    bool Captured() const { return m_Captured; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    bool RouteCaptured(QMouseEvent* event, UINT message);
+    void ToggleMaximized();
+    void ButtonAction(THitTest button);
+
+    TForm* m_Form;
+    QWidget* m_Client;
+    QMenuBar* m_MenuBar;
+    THitTest m_Pressed = htNowhere; // caption button held down
+    bool m_PressedLook = false;
+    bool m_Captured = false;
+    THitTest m_Dragging = htNowhere; // caption or border being dragged by hand
+    QPoint m_DragStart;
+    QRect m_DragGeometry;
+};

@@ -1,0 +1,400 @@
+// GetOpenFileNameA and CommDlgExtendedError on Qt. The dialog (or the dialog responder) names
+// host files; they are checked against the caller's flags and answered as DOS paths in the
+// classic or the Explorer format (commdlg.h).
+#include "host/commdlg.h"
+#include "host/DialogResponder.h"
+#include "prefix/Prefix.h"
+#include "prefix/ShortNames.h"
+
+#include "host/GuiThread.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTimer>
+#include <QUrl>
+
+#include <fnmatch.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace host {
+namespace {
+
+thread_local DWORD g_last_error = 0;
+
+BOOL fail(DWORD code) {
+    g_last_error = code;
+    return FALSE;
+}
+
+bool has(DWORD flags, DWORD flag) {
+    return (flags & flag) != 0;
+}
+
+std::vector<std::pair<std::string, std::string>> read_filters(LPCSTR list) {
+    std::vector<std::pair<std::string, std::string>> filters;
+    if (!list)
+        return filters;
+    // A description without its pattern (the list ends after it) ends the list.
+    while (*list) {
+        std::string description = list;
+        list += description.size() + 1;
+        if (!*list)
+            break;
+        std::string pattern = list;
+        list += pattern.size() + 1;
+        filters.emplace_back(std::move(description), std::move(pattern));
+    }
+    return filters;
+}
+
+OpenFileRequest request_of(OPENFILENAMEA const& ofn) {
+    OpenFileRequest request;
+    request.title = ofn.lpstrTitle ? ofn.lpstrTitle : "Open";
+    request.filters = read_filters(ofn.lpstrFilter);
+    request.filter_index = ofn.nFilterIndex;
+    request.flags = ofn.Flags;
+    request.initial_folder = ofn.lpstrInitialDir ? ofn.lpstrInitialDir : "";
+    request.default_extension = ofn.lpstrDefExt ? ofn.lpstrDefExt : "";
+    return request;
+}
+
+// A missing name without an extension gets the default one; a wildcard default extension
+// ("*") takes the first file of that stem.
+fs::path with_default_extension(fs::path const& file, std::string const& extension) {
+    std::error_code error;
+    if (extension.empty() || fs::exists(file, error) ||
+        file.filename().string().find('.') != std::string::npos)
+        return file;
+    const std::string pattern = file.filename().string() + "." + extension;
+    std::vector<fs::path> matches;
+    for (auto const& entry : fs::directory_iterator(file.parent_path(), error))
+        if (fnmatch(pattern.c_str(), entry.path().filename().c_str(), FNM_CASEFOLD) == 0)
+            matches.push_back(entry.path());
+    if (matches.empty())
+        return file;
+    return *std::min_element(matches.begin(), matches.end());
+}
+
+// ---- The Qt dialog -------------------------------------------------------------------------
+
+// "*.mpg" as a pattern that matches MOVIE.MPG too: DOS names know no case.
+QString caseless_pattern(QString const& pattern) {
+    QString result;
+    for (QChar c : pattern) {
+        if (c.isLetter())
+            result += QStringLiteral("[%1%2]").arg(c.toLower(), c.toUpper());
+        else
+            result += c;
+    }
+    return result;
+}
+
+// The description is shown as given (its own parenthesised patterns included); the patterns
+// Qt filters by follow in a last pair of parentheses that the dialog hides.
+QStringList qt_filters(OpenFileRequest const& request) {
+    QStringList filters;
+    for (auto const& [description, pattern] : request.filters) {
+        QStringList patterns;
+        for (QString const& one : QString::fromLocal8Bit(pattern).split(';', Qt::SkipEmptyParts))
+            patterns << caseless_pattern(one.trimmed());
+        filters << QStringLiteral("%1 (%2)").arg(QString::fromLocal8Bit(description), patterns.join(' '));
+    }
+    return filters;
+}
+
+// The names typed into the name field: several in double quotes, or the whole text as one.
+std::vector<std::string> typed_names(std::string const& text) {
+    std::vector<std::string> names;
+    if (text.find('"') == std::string::npos) {
+        names.push_back(text);
+        return names;
+    }
+    for (std::size_t open = text.find('"'); open != std::string::npos; open = text.find('"', open)) {
+        const std::size_t close = text.find('"', open + 1);
+        if (close == std::string::npos)
+            break;
+        names.push_back(text.substr(open + 1, close - open - 1));
+        open = close + 1;
+    }
+    return names;
+}
+
+// A typed name as a host path: a DOS path, a host path, or a name in `folder`, found as DOS
+// finds names (without regard to case, or by its short name).
+std::optional<fs::path> resolve_typed(std::string const& name, fs::path const& folder) {
+    if (name.size() >= 2 && name[1] == ':' && std::isalpha(static_cast<unsigned char>(name[0])))
+        return Prefix::current().to_host(name);
+    if (name.starts_with('/'))
+        return fs::path(name);
+    if (auto dos_folder = Prefix::current().to_dos(folder))
+        return Prefix::current().to_host(*dos_folder + (dos_folder->back() == '\\' ? "" : "\\") + name);
+    return folder / name;
+}
+
+// A file dialog whose name field takes what a Windows user types: DOS paths, names in another
+// case or by their short names, several names in quotes. A folder opens it; files are the answer.
+class DosFileDialog : public QFileDialog {
+  public:
+    DosFileDialog(QWidget* parent, QString const& title, QString const& folder, bool must_exist)
+        : QFileDialog(parent, title, folder), m_must_exist(must_exist) {}
+
+    std::optional<std::vector<fs::path>> typed_answer;
+
+    void accept() override {
+        auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        const std::string text = edit ? edit->text().trimmed().toStdString() : std::string();
+        if (!text.empty() && take_typed(text, *edit))
+            return;
+        QFileDialog::accept(); // Qt's own handling, with its messages for names it cannot take
+    }
+
+  private:
+    bool take_typed(std::string const& text, QLineEdit& edit) {
+        const fs::path folder = directory().absolutePath().toStdString();
+        std::vector<fs::path> files;
+        std::error_code error;
+        for (std::string const& name : typed_names(text)) {
+            auto path = resolve_typed(name, folder);
+            if (!path)
+                return false;
+            files.push_back(*path);
+        }
+        if (files.size() == 1 && fs::is_directory(files.front(), error)) {
+            setDirectory(QString::fromStdString(files.front().string()));
+            edit.clear();
+            return true;
+        }
+        for (fs::path const& file : files)
+            if (m_must_exist && !fs::is_regular_file(file, error))
+                return false;
+        typed_answer = std::move(files);
+        QDialog::accept();
+        return true;
+    }
+
+    bool m_must_exist;
+};
+
+QString start_folder(OpenFileRequest const& request) {
+    if (!request.initial_folder.empty())
+        if (auto host_path = Prefix::current().to_host(request.initial_folder))
+            return QString::fromStdString(host_path->string());
+    return QDir::currentPath();
+}
+
+// Windows' modal loop keeps the thread's other windows alive: their messages are dispatched
+// while the dialog runs. A quit message ends the dialog and is put back for the program's loop.
+void pump_host_messages(QDialog& dialog, QTimer& pump) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            pump.stop();
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            dialog.reject();
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+std::optional<std::vector<fs::path>> run_qt_dialog(HWND owner, OpenFileRequest const& request,
+                                                   DWORD& filter_index) {
+    QWidget* parent = owner ? window_widget(owner) : nullptr;
+    DosFileDialog dialog(parent ? parent : QApplication::activeWindow(),
+                         QString::fromLocal8Bit(request.title), start_folder(request),
+                         has(request.flags, OFN_FILEMUSTEXIST));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(!has(request.flags, OFN_FILEMUSTEXIST)     ? QFileDialog::AnyFile
+                       : has(request.flags, OFN_ALLOWMULTISELECT) ? QFileDialog::ExistingFiles
+                                                                  : QFileDialog::ExistingFile);
+    const QStringList filters = qt_filters(request);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        const auto index =
+            std::clamp<qsizetype>(request.filter_index ? request.filter_index - 1 : 0, 0, filters.size() - 1);
+        dialog.selectNameFilter(filters[index]);
+    }
+    QList<QUrl> drives;
+    for (DriveInfo const& drive : Prefix::current().drives())
+        if (!drive.root.empty())
+            drives << QUrl::fromLocalFile(QString::fromStdString(drive.root.string()));
+    dialog.setSidebarUrls(drives);
+
+    // The files the dialog accepted, as it announces them (selectedFiles() afterwards may no
+    // longer list every name typed).
+    QStringList accepted;
+    QObject::connect(&dialog, &QFileDialog::filesSelected,
+                     [&](QStringList const& files) { accepted = files; });
+    QTimer pump;
+    QObject::connect(&pump, &QTimer::timeout, [&] { pump_host_messages(dialog, pump); });
+    pump.start(50);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    if (const auto index = filters.indexOf(dialog.selectedNameFilter()); index >= 0)
+        filter_index = static_cast<DWORD>(index + 1);
+    if (dialog.typed_answer)
+        return dialog.typed_answer;
+    std::vector<fs::path> files;
+    for (QString const& file : accepted.isEmpty() ? dialog.selectedFiles() : accepted)
+        files.emplace_back(file.toStdString());
+    return files;
+}
+
+std::optional<std::vector<fs::path>> ask_responder(DialogResponder& responder,
+                                                   OpenFileRequest const& request) {
+    auto answer = responder.open_file_dialog(request);
+    if (!answer)
+        return std::nullopt;
+    std::vector<fs::path> files;
+    for (std::string const& dos_path : *answer) {
+        // A name outside every drive cannot be typed: it becomes an empty path, refused below.
+        auto host_path = Prefix::current().to_host(dos_path);
+        files.push_back(host_path ? with_default_extension(*host_path, request.default_extension)
+                                  : fs::path());
+    }
+    return files;
+}
+
+// ---- The answer ----------------------------------------------------------------------------
+
+struct Selection {
+    std::string text; // the selection in the caller's format, without the final terminator(s)
+    std::size_t size; // characters needed in lpstrFile, terminators included
+    WORD file_offset; // where the (first) name starts
+    WORD extension_offset;
+    std::string title; // the first name alone
+};
+
+// The DOS folder of `file` (short names unless long ones are asked for), or nothing when no drive
+// holds it.
+std::optional<std::string> dos_folder(fs::path const& file, bool long_names) {
+    return Prefix::current().to_dos(file.parent_path(), !long_names);
+}
+
+std::string dos_name(fs::path const& file, bool long_names) {
+    const std::string name = file.filename().string();
+    return long_names ? name : short_name_of(name);
+}
+
+WORD extension_offset(std::string const& path, std::size_t name_start) {
+    const auto dot = path.rfind('.');
+    if (dot == std::string::npos || dot < name_start)
+        return 0;
+    return static_cast<WORD>(std::min<std::size_t>(dot + 1, 0xFFFF));
+}
+
+DWORD check_files(std::vector<fs::path> const& files, DWORD flags) {
+    if (files.empty() || (files.size() > 1 && !has(flags, OFN_ALLOWMULTISELECT)))
+        return FNERR_INVALIDFILENAME;
+    std::error_code error;
+    for (fs::path const& file : files) {
+        if (file.empty() || file.parent_path() != files.front().parent_path())
+            return FNERR_INVALIDFILENAME;
+        if (has(flags, OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST) && !fs::is_directory(file.parent_path(), error))
+            return FNERR_INVALIDFILENAME;
+        if (has(flags, OFN_FILEMUSTEXIST) && (!fs::exists(file, error) || fs::is_directory(file, error)))
+            return FNERR_INVALIDFILENAME;
+    }
+    return 0;
+}
+
+std::optional<Selection> format_selection(std::vector<fs::path> const& files, DWORD flags) {
+    const bool explorer = has(flags, OFN_EXPLORER);
+    const bool long_names = explorer || has(flags, OFN_LONGNAMES);
+    auto folder = dos_folder(files.front(), long_names);
+    if (!folder)
+        return std::nullopt;
+    Selection selection;
+    selection.title = dos_name(files.front(), long_names);
+    if (files.size() == 1) {
+        selection.text = *folder + (folder->back() == '\\' ? "" : "\\") + selection.title;
+        const std::size_t name_start = selection.text.size() - selection.title.size();
+        selection.size = selection.text.size() + (explorer ? 2 : 1);
+        selection.file_offset = static_cast<WORD>(std::min<std::size_t>(name_start, 0xFFFF));
+        selection.extension_offset = extension_offset(selection.text, name_start);
+        return selection;
+    }
+    const char separator = explorer ? '\0' : ' ';
+    selection.text = *folder;
+    selection.file_offset = static_cast<WORD>(std::min<std::size_t>(folder->size() + 1, 0xFFFF));
+    for (fs::path const& file : files) {
+        selection.text += separator;
+        selection.text += dos_name(file, long_names);
+    }
+    selection.size = selection.text.size() + (explorer ? 2 : 1);
+    selection.extension_offset = 0;
+    return selection;
+}
+
+BOOL deliver(OPENFILENAMEA& ofn, Selection const& selection) {
+    if (selection.size > ofn.nMaxFile) {
+        if (ofn.nMaxFile >= 2) {
+            const auto needed = static_cast<WORD>(std::min<std::size_t>(selection.size, 0xFFFF));
+            ofn.lpstrFile[0] = static_cast<char>(needed & 0xFF);
+            ofn.lpstrFile[1] = static_cast<char>(needed >> 8);
+        }
+        return fail(FNERR_BUFFERTOOSMALL);
+    }
+    std::memcpy(ofn.lpstrFile, selection.text.data(), selection.text.size());
+    std::memset(ofn.lpstrFile + selection.text.size(), 0, selection.size - selection.text.size());
+    ofn.nFileOffset = selection.file_offset;
+    ofn.nFileExtension = selection.extension_offset;
+    if (ofn.lpstrFileTitle && ofn.nMaxFileTitle > 0) {
+        const std::size_t length = std::min<std::size_t>(selection.title.size(), ofn.nMaxFileTitle - 1);
+        std::memcpy(ofn.lpstrFileTitle, selection.title.data(), length);
+        ofn.lpstrFileTitle[length] = '\0';
+    }
+    g_last_error = 0;
+    return TRUE;
+}
+
+} // namespace
+} // namespace host
+
+using namespace host;
+
+extern "C" BOOL GetOpenFileNameA(LPOPENFILENAMEA ofn) {
+    if (!ofn || ofn->lStructSize != sizeof(OPENFILENAMEA))
+        return fail(CDERR_STRUCTSIZE);
+    if (!ofn->lpstrFile || ofn->nMaxFile == 0)
+        return fail(CDERR_INITIALIZATION);
+    const OpenFileRequest request = request_of(*ofn);
+    std::optional<std::vector<fs::path>> files;
+    if (DialogResponder* responder = dialog_responder()) {
+        files = ask_responder(*responder, request);
+    } else {
+        if (!user32::ensure_application())
+            return fail(CDERR_INITIALIZATION);
+        DWORD filter_index = ofn->nFilterIndex;
+        files = run_qt_dialog(ofn->hwndOwner, request, filter_index);
+        ofn->nFilterIndex = filter_index;
+    }
+    if (!files) {
+        g_last_error = 0; // cancelled
+        return FALSE;
+    }
+    if (const DWORD error = check_files(*files, ofn->Flags))
+        return fail(error);
+    const auto selection = format_selection(*files, ofn->Flags);
+    if (!selection)
+        return fail(FNERR_INVALIDFILENAME);
+    return deliver(*ofn, *selection);
+}
+
+extern "C" DWORD CommDlgExtendedError() {
+    return g_last_error;
+}

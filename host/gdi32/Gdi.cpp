@@ -1,0 +1,248 @@
+// gdi32: device contexts, bitmaps and brushes.
+#include "Gdi.h"
+
+#include "user32/HandleTable.h"
+#include "user32/Window.h"
+
+#include <QPainter>
+
+#include <array>
+#include <cstring>
+
+namespace host::user32 {
+namespace {
+
+HandleTable<GdiObject, HGDIOBJ>& objects() {
+    static HandleTable<GdiObject, HGDIOBJ> table(0x102);
+    return table;
+}
+
+HandleTable<DeviceContext, HDC>& contexts() {
+    static HandleTable<DeviceContext, HDC> table(0x103);
+    return table;
+}
+
+HGDIOBJ make_stock_brush(QColor color) {
+    auto brush = std::make_unique<GdiObject>();
+    brush->kind = GdiObject::Kind::brush;
+    brush->color = color;
+    brush->stock = true;
+    return objects().add(std::move(brush));
+}
+
+// Windows' stock brushes, by index.
+HGDIOBJ stock_brush(int index) {
+    static const std::array<HGDIOBJ, 6> brushes{
+        make_stock_brush(QColor(255, 255, 255)), make_stock_brush(QColor(192, 192, 192)),
+        make_stock_brush(QColor(128, 128, 128)), make_stock_brush(QColor(64, 64, 64)),
+        make_stock_brush(QColor(0, 0, 0)),       make_stock_brush(QColor())};
+    return index >= 0 && index < static_cast<int>(brushes.size()) ? brushes[static_cast<std::size_t>(index)]
+                                                                  : nullptr;
+}
+
+// The 1 x 1 bitmap every memory device context starts with.
+HGDIOBJ default_bitmap() {
+    static const HGDIOBJ bitmap = [] {
+        QImage pixel(1, 1, QImage::Format_RGB32);
+        pixel.fill(Qt::black);
+        auto object = std::make_unique<GdiObject>();
+        object->image = pixel;
+        object->stock = true;
+        return objects().add(std::move(object));
+    }();
+    return bitmap;
+}
+
+void deselect_bitmap(DeviceContext& dc) {
+    if (GdiObject* bitmap = find_gdi_object(dc.bitmap); bitmap && !bitmap->stock)
+        bitmap->selected_into = nullptr;
+    dc.bitmap = nullptr;
+}
+
+} // namespace
+
+GdiObject* find_gdi_object(HGDIOBJ object) {
+    return object ? objects().find(object) : nullptr;
+}
+DeviceContext* find_dc(HDC hdc) {
+    return hdc ? contexts().find(hdc) : nullptr;
+}
+
+QColor to_qcolor(COLORREF color) {
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+std::optional<QColor> brush_color(HBRUSH brush) {
+    GdiObject* object = find_gdi_object(brush);
+    if (!object || object->kind != GdiObject::Kind::brush || !object->color.isValid())
+        return std::nullopt;
+    return object->color;
+}
+
+HBITMAP create_bitmap(QImage const& image) {
+    auto object = std::make_unique<GdiObject>();
+    object->image = image.convertToFormat(QImage::Format_RGB32);
+    return static_cast<HBITMAP>(objects().add(std::move(object)));
+}
+
+HDC create_window_dc(HWND hwnd, std::optional<QRegion> clip) {
+    auto dc = std::make_unique<DeviceContext>();
+    dc->window = hwnd;
+    dc->brush = stock_brush(WHITE_BRUSH);
+    dc->clip = std::move(clip);
+    return contexts().add(std::move(dc));
+}
+
+void delete_window_dc(HDC hdc) {
+    if (DeviceContext* dc = find_dc(hdc); dc && dc->window)
+        contexts().remove(hdc);
+}
+
+QImage* target_image(DeviceContext const& dc) {
+    if (dc.window) {
+        Window* window = find_window(dc.window);
+        return window ? &window->backing : nullptr;
+    }
+    GdiObject* bitmap = find_gdi_object(dc.bitmap);
+    return bitmap ? &bitmap->image : nullptr;
+}
+
+bool paint_on_impl(HDC hdc, QRect const& changed, void (*painting)(QPainter&, void*), void* context) {
+    DeviceContext* dc = find_dc(hdc);
+    QImage* target = dc ? target_image(*dc) : nullptr;
+    if (!target)
+        return false;
+    {
+        QPainter painter(target);
+        if (dc->clip)
+            painter.setClipRegion(*dc->clip);
+        painting(painter, context);
+    }
+    if (dc->window)
+        show_backing(*find_window(dc->window), changed);
+    return true;
+}
+
+bool fill_rect(HDC hdc, RECT const& rect, HBRUSH brush) {
+    const auto color = brush_color(brush);
+    if (!color)
+        return false;
+    const QRect area(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1));
+    return paint_on(hdc, area, [&](QPainter& painter) {
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(area, *color);
+    });
+}
+
+} // namespace host::user32
+
+using namespace host::user32;
+
+extern "C" {
+
+HDC CreateCompatibleDC(HDC hdc) {
+    if (hdc && !find_dc(hdc))
+        return nullptr;
+    auto dc = std::make_unique<DeviceContext>();
+    dc->bitmap = default_bitmap();
+    dc->brush = stock_brush(WHITE_BRUSH);
+    return contexts().add(std::move(dc));
+}
+
+BOOL DeleteDC(HDC hdc) {
+    DeviceContext* dc = find_dc(hdc);
+    if (!dc || dc->window)
+        return FALSE;
+    deselect_bitmap(*dc);
+    contexts().remove(hdc);
+    return TRUE;
+}
+
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
+    DeviceContext* dc = find_dc(hdc);
+    GdiObject* selected = find_gdi_object(object);
+    if (!dc || !selected)
+        return nullptr;
+    if (selected->kind == GdiObject::Kind::brush)
+        return std::exchange(dc->brush, object);
+    // Bitmaps go into memory device contexts only, and into one at a time.
+    if (dc->window || (selected->selected_into && selected->selected_into != hdc))
+        return nullptr;
+    const HGDIOBJ previous = dc->bitmap;
+    deselect_bitmap(*dc);
+    dc->bitmap = object;
+    if (!selected->stock)
+        selected->selected_into = hdc;
+    return previous;
+}
+
+BOOL DeleteObject(HGDIOBJ object) {
+    GdiObject* found = find_gdi_object(object);
+    if (!found)
+        return FALSE;
+    if (found->stock)
+        return TRUE;
+    if (found->selected_into)
+        return FALSE;
+    objects().remove(object);
+    return TRUE;
+}
+
+int GetObjectA(HGDIOBJ object, int size, LPVOID buffer) {
+    GdiObject* found = find_gdi_object(object);
+    if (!found || found->kind != GdiObject::Kind::bitmap)
+        return 0;
+    if (!buffer)
+        return sizeof(BITMAP);
+    if (size < static_cast<int>(sizeof(BITMAP)))
+        return 0;
+    BITMAP description{};
+    description.bmWidth = found->image.width();
+    description.bmHeight = found->image.height();
+    description.bmWidthBytes = found->image.width() * 4;
+    description.bmPlanes = 1;
+    description.bmBitsPixel = 32;
+    std::memcpy(buffer, &description, sizeof description);
+    return sizeof(BITMAP);
+}
+
+HGDIOBJ GetStockObject(int index) {
+    return stock_brush(index);
+}
+
+BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, int source_x, int source_y,
+            DWORD rop) {
+    DeviceContext* from = find_dc(source);
+    QImage* source_image = from ? target_image(*from) : nullptr;
+    if (rop != SRCCOPY || !source_image || !find_dc(destination))
+        return FALSE;
+    if (width <= 0 || height <= 0)
+        return TRUE;
+    // Only pixels that exist in the source are copied; a copy, so that a context may copy
+    // within its own image.
+    const QRect wanted(source_x, source_y, width, height);
+    const QRect present = wanted & source_image->rect();
+    if (present.isEmpty())
+        return TRUE;
+    const QImage pixels = source_image->copy(present);
+    const QRect area(QPoint(x, y) + (present.topLeft() - wanted.topLeft()), present.size());
+    return paint_on(destination, area, [&](QPainter& painter) {
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(area.topLeft(), pixels);
+    });
+}
+
+int SetBkMode(HDC hdc, int mode) {
+    DeviceContext* dc = find_dc(hdc);
+    if (!dc || (mode != TRANSPARENT && mode != OPAQUE))
+        return 0;
+    return std::exchange(dc->background_mode, mode);
+}
+
+COLORREF SetTextColor(HDC hdc, COLORREF color) {
+    DeviceContext* dc = find_dc(hdc);
+    if (!dc)
+        return CLR_INVALID;
+    return std::exchange(dc->text_color, color & 0x00FFFFFF);
+}
+}
