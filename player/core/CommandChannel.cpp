@@ -16,12 +16,32 @@ char command_buffer[command_buffer_size];
 char reply_buffer[reply_buffer_size];
 char aux_reply_buffer[reply_buffer_size];
 
+namespace {
+
+MCIERROR send_command_buffer(char* reply, HWND callback) {
+    return mciSendStringA(command_buffer, reply, reply ? reply_buffer_size : 0, callback);
+}
+
+} // namespace
+
 MCIERROR send_command(char* reply, HWND callback, char const* format, ...) {
     va_list arguments;
     va_start(arguments, format);
     std::vsnprintf(command_buffer, sizeof command_buffer, format, arguments);
     va_end(arguments);
-    return mciSendStringA(command_buffer, reply, reply ? reply_buffer_size : 0, callback);
+    return send_command_buffer(reply, callback);
+}
+
+MCIERROR send_to_device(char* reply, HWND callback, char const* format, ...) {
+    char command[command_buffer_size];
+    va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(command, sizeof command, format, arguments);
+    va_end(arguments);
+    const std::size_t word = std::strcspn(command, " ");
+    std::snprintf(command_buffer, sizeof command_buffer, "%.*s %s%s", static_cast<int>(word), command,
+                  device_alias, command + word);
+    return send_command_buffer(reply, callback);
 }
 
 std::int32_t parse_int(char const* text) {

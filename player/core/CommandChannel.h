@@ -22,6 +22,12 @@ extern char aux_reply_buffer[reply_buffer_size];
 MCIERROR send_command(char* reply, HWND callback, char const* format, ...)
     __attribute__((format(printf, 3, 4)));
 
+// The same for a command to the player's device, written without the alias: device_alias goes
+// in after the command word, so "seek to %d wait" is sent as "seek <alias> to %d wait" and
+// "pause" as "pause <alias>". Device commands are quoted this way throughout the player.
+MCIERROR send_to_device(char* reply, HWND callback, char const* format, ...)
+    __attribute__((format(printf, 3, 4)));
+
 // A reply's leading decimal integer: white space skipped, one optional sign, digits up to the
 // first non-digit; no digits gives 0. Held to the 32-bit range.
 std::int32_t parse_int(char const* text);

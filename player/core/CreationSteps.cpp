@@ -1,6 +1,7 @@
 #include "core/CreationSteps.h"
 
 #include "core/CommandChannel.h"
+#include "core/DeviceHandling.h"
 #include "core/Player.h"
 #include "resources/ArtLayout.h"
 
@@ -24,22 +25,22 @@ bool says_yes(char const* reply) {
 // Opens the installed device `name` under the alias and fills `entry` from its answers; true
 // when it has video and so counts. The alias is closed again in every case.
 bool examine_device(char const* name, OtherDevice& entry) {
-    if (send_command(nullptr, nullptr, "open %s alias xyzmpeg wait", name) != 0)
+    if (send_open(name, OpenForm::wait) != 0)
         return false;
     copy_text(entry.name, sizeof entry.name, name);
-    send_command(aux_reply_buffer, nullptr, "info xyzmpeg product wait");
+    send_to_device(aux_reply_buffer, nullptr, "info product wait");
     copy_text(entry.product, sizeof entry.product, aux_reply_buffer);
 
-    send_command(aux_reply_buffer, nullptr, "capability xyzmpeg compound device wait");
+    send_to_device(aux_reply_buffer, nullptr, "capability compound device wait");
     entry.compound = says_yes(aux_reply_buffer) ? 1 : 0;
     if (entry.compound) {
         const std::size_t length = std::strlen(entry.product);
         copy_text(entry.product + length, sizeof entry.product - length, " ...");
     }
 
-    send_command(aux_reply_buffer, nullptr, "capability xyzmpeg has video wait");
+    send_to_device(aux_reply_buffer, nullptr, "capability has video wait");
     const bool has_video = says_yes(aux_reply_buffer);
-    send_command(nullptr, nullptr, "close xyzmpeg");
+    send_to_device(nullptr, nullptr, "close");
     return has_video;
 }
 

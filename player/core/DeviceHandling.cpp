@@ -33,36 +33,19 @@ constexpr std::array<ExtensionType, 4> extension_types{{
     {".FLC", "Animation1"},
 }};
 
-// The open commands, from the fullest to the plainest; the first that succeeds ends the chain.
-enum class OpenForm { with_parent, popup, plain_wait, plain };
-constexpr std::array<OpenForm, 4> open_chain{OpenForm::with_parent, OpenForm::popup, OpenForm::plain_wait,
+// The open commands of a file, from the fullest to the plainest; the first that succeeds ends
+// the chain.
+constexpr std::array<OpenForm, 4> open_chain{OpenForm::with_parent, OpenForm::popup, OpenForm::wait,
                                              OpenForm::plain};
-
-MCIERROR send_open(OpenForm form, char const* path, char const* type) {
-    switch (form) {
-    case OpenForm::with_parent: {
-        const auto parent = static_cast<int>(reinterpret_cast<std::uintptr_t>(windows.main_window));
-        return send_command(nullptr, nullptr, "open %s type %s alias xyzmpeg parent %d style popup wait",
-                            path, type, parent);
-    }
-    case OpenForm::popup:
-        return send_command(nullptr, nullptr, "open %s type %s alias xyzmpeg style popup wait", path, type);
-    case OpenForm::plain_wait:
-        return send_command(nullptr, nullptr, "open %s type %s alias xyzmpeg wait", path, type);
-    case OpenForm::plain:
-        break;
-    }
-    return send_command(nullptr, nullptr, "open %s type %s alias xyzmpeg", path, type);
-}
 
 void upper_case(char* text) {
     for (; *text; ++text)
         *text = static_cast<char>(std::toupper(static_cast<unsigned char>(*text)));
 }
 
-// "status xyzmpeg <item> wait", use on success: the field keeps its value when the query fails.
+// "status <item> wait", used on success: the field keeps its value when the query fails.
 void query_into(char const* item, std::int32_t& field) {
-    if (send_command(reply_buffer, nullptr, "status xyzmpeg %s wait", item) == 0)
+    if (send_to_device(reply_buffer, nullptr, "status %s wait", item) == 0)
         field = parse_int(reply_buffer);
 }
 
@@ -106,10 +89,10 @@ void place_panel_only(int width, int height) {
 // The device's video window, its source rectangle and the layout that follows from them. A
 // device that reports no window handle leaves the window as it was.
 void set_up_video_window() {
-    if (send_command(reply_buffer, nullptr, "status xyzmpeg window handle wait") != 0)
+    if (send_to_device(reply_buffer, nullptr, "status window handle wait") != 0)
         return;
     state.video_window = parse_handle(reply_buffer);
-    send_command(reply_buffer, nullptr, "where xyzmpeg source wait");
+    send_to_device(reply_buffer, nullptr, "where source wait");
     std::int32_t* const rectangle[] = {&state.video_x, &state.video_y, &state.video_width,
                                        &state.video_height};
     scan_integers(reply_buffer, rectangle, 4);
@@ -134,6 +117,23 @@ void set_menu_entry(UINT id, char const* text, bool enabled) {
                     text);
 }
 
+MCIERROR send_open(char const* device, OpenForm form) {
+    switch (form) {
+    case OpenForm::with_parent: {
+        const auto parent = static_cast<int>(reinterpret_cast<std::uintptr_t>(windows.main_window));
+        return send_command(nullptr, nullptr, "open %s alias %s parent %d style popup wait", device,
+                            device_alias, parent);
+    }
+    case OpenForm::popup:
+        return send_command(nullptr, nullptr, "open %s alias %s style popup wait", device, device_alias);
+    case OpenForm::wait:
+        return send_command(nullptr, nullptr, "open %s alias %s wait", device, device_alias);
+    case OpenForm::plain:
+        break;
+    }
+    return send_command(nullptr, nullptr, "open %s alias %s", device, device_alias);
+}
+
 char const* device_type_for(char const* upper_path) {
     for (ExtensionType const& entry : extension_types)
         if (std::strstr(upper_path, entry.extension))
@@ -142,14 +142,16 @@ char const* device_type_for(char const* upper_path) {
 }
 
 bool open_file(char* path) {
-    send_command(nullptr, nullptr, "close xyzmpeg wait");
+    send_to_device(nullptr, nullptr, "close wait");
     upper_case(path);
     copy_text(state.current_path, sizeof state.current_path, path);
     char const* type = device_type_for(state.current_path);
 
+    char device[command_buffer_size];
+    std::snprintf(device, sizeof device, "%s type %s", state.current_path, type);
     bool opened = false;
     for (OpenForm form : open_chain)
-        if (send_open(form, state.current_path, type) == 0) {
+        if (send_open(device, form) == 0) {
             opened = true;
             break;
         }
@@ -191,7 +193,7 @@ void setup_medium() {
     query_into("bitrate", state.stream_info.system_bitrate);
     query_into("video bitrate", state.stream_info.video_bitrate);
     query_into("nominal frame rate", state.stream_info.nominal_frame_rate);
-    beep_on_failure(send_command(nullptr, nullptr, "set xyzmpeg time format milliseconds wait"));
+    beep_on_failure(send_to_device(nullptr, nullptr, "set time format milliseconds wait"));
     query_into("length", state.length_ms);
     set_up_video_window();
 
@@ -206,7 +208,7 @@ void setup_medium() {
 }
 
 void request_position_signal() {
-    send_command(nullptr, windows.main_window, "signal xyzmpeg return position every 1000");
+    send_to_device(nullptr, windows.main_window, "signal return position every 1000");
 }
 
 void select_other_device(int index) {

@@ -1,4 +1,4 @@
-// Device handling: choosing the MCI device type for a file, opening it under the alias xyzmpeg
+// Device handling: choosing the MCI device type for a file, opening it under the alias
 // with the fall-back chain, the set-up after every successful open, and the other MCI video
 // devices offered after /d. GUI thread only.
 //
@@ -7,6 +7,7 @@
 #pragma once
 
 #include "host/win_types.h"
+#include "host/winmm.h"
 
 #include <cstdint>
 
@@ -18,6 +19,14 @@ constexpr UINT mpeg_info_menu_id = 564; // "&MPEG Infomation"
 
 // Sets a pop-up menu entry's text and enables or grays it; nothing while there is no menu.
 void set_menu_entry(UINT id, char const* text, bool enabled);
+
+// The forms of an open command, from the fullest to the plainest: "open <device> alias <alias>"
+// followed by "parent <main window> style popup wait", "style popup wait", "wait" or nothing.
+enum class OpenForm { with_parent, popup, wait, plain };
+
+// Sends the open command for `device` (an element and its type, or a device name) in `form`.
+// Returns the MCI error code.
+MCIERROR send_open(char const* device, OpenForm form);
 
 // The MCI device type for an upper-cased path: ".AVI", ".MOV", ".FLI", ".FLC" found anywhere
 // in the path, in that order, else the current device_type.
@@ -38,7 +47,7 @@ void build_status_text(char const* path);
 // there is a picture; a panel-only window otherwise), and the position signal request.
 void setup_medium();
 
-// "signal xyzmpeg return position every 1000" with the main window as callback window.
+// "signal return position every 1000" with the main window as callback window.
 void request_position_signal();
 
 // The command of the "other device" submenu entry 700 + index: opens through open_media with

@@ -8,7 +8,7 @@ namespace player {
 // Sets exit_requested and stops play, which makes sure the once-a-second timer runs.
 void request_exit();
 
-// Kills the stop timer, closes the medium ("close xyzmpeg wait") and destroys the main window.
+// Kills the stop timer, closes the medium and destroys the main window.
 void shutdown_player();
 
 } // namespace player

@@ -55,13 +55,13 @@ void follow_playing_device() {
     if (GetActiveWindow() != windows.main_window)
         SetActiveWindow(windows.main_window);
 
-    send_command(reply_buffer, nullptr, "status xyzmpeg position wait");
+    send_to_device(reply_buffer, nullptr, "status position wait");
     state.position_ms = parse_int(reply_buffer);
     if (!state.full_size)
         redraw_panel(state.status_text,
                      panel_part::position_bar | panel_part::blink_and_percentage | panel_part::play_lamp);
 
-    send_command(reply_buffer, nullptr, "status xyzmpeg mode wait");
+    send_to_device(reply_buffer, nullptr, "status mode wait");
     if (!reports_playing(reply_buffer))
         recover_stopped_device();
 

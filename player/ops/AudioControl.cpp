@@ -57,8 +57,8 @@ void apply_audio() {
     state.left_on = audio.left_on;
     state.right_on = audio.right_on;
     redraw_panel(audio.text, panel_part::text_field);
-    send_command(nullptr, nullptr, "setaudio xyzmpeg left %s wait", state.left_on ? "on" : "off");
-    send_command(nullptr, nullptr, "setaudio xyzmpeg right %s wait", state.right_on ? "on" : "off");
+    send_to_device(nullptr, nullptr, "setaudio left %s wait", state.left_on ? "on" : "off");
+    send_to_device(nullptr, nullptr, "setaudio right %s wait", state.right_on ? "on" : "off");
 }
 
 void audio_control() {
@@ -69,7 +69,7 @@ void audio_control() {
 
 void apply_volume() {
     state.volume = std::clamp(state.volume, 0, max_volume);
-    send_command(nullptr, nullptr, "setaudio xyzmpeg volume to %d wait", state.volume);
+    send_to_device(nullptr, nullptr, "setaudio volume to %d wait", state.volume);
     redraw_panel(state.status_text, panel_part::all);
     apply_audio();
 }

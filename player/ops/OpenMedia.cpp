@@ -23,32 +23,23 @@ namespace {
 // The disc open commands, from the fullest to the plainest; the first that succeeds ends the
 // chain. "==CDI" is the element by which the VideoCD device selects the disc in the drive; the
 // last two open the device by its type name alone, for devices that take no element.
-enum class DiscOpen { with_parent, popup, element_wait, device_wait, device };
-constexpr std::array<DiscOpen, 5> disc_open_chain{
-    DiscOpen::with_parent, DiscOpen::popup, DiscOpen::element_wait, DiscOpen::device_wait, DiscOpen::device};
-
-MCIERROR send_disc_open(DiscOpen form, char const* type) {
-    switch (form) {
-    case DiscOpen::with_parent: {
-        const auto parent = static_cast<int>(reinterpret_cast<std::uintptr_t>(windows.main_window));
-        return send_command(nullptr, nullptr, "open ==CDI type %s alias xyzmpeg parent %d style popup wait",
-                            type, parent);
-    }
-    case DiscOpen::popup:
-        return send_command(nullptr, nullptr, "open ==CDI type %s alias xyzmpeg style popup wait", type);
-    case DiscOpen::element_wait:
-        return send_command(nullptr, nullptr, "open ==CDI type %s alias xyzmpeg wait", type);
-    case DiscOpen::device_wait:
-        return send_command(nullptr, nullptr, "open %s alias xyzmpeg wait", type);
-    case DiscOpen::device:
-        break;
-    }
-    return send_command(nullptr, nullptr, "open %s alias xyzmpeg", type);
-}
+struct DiscOpen {
+    bool with_element;
+    OpenForm form;
+};
+constexpr std::array<DiscOpen, 5> disc_open_chain{{
+    {true, OpenForm::with_parent},
+    {true, OpenForm::popup},
+    {true, OpenForm::wait},
+    {false, OpenForm::wait},
+    {false, OpenForm::plain},
+}};
 
 bool open_disc_device() {
-    for (DiscOpen form : disc_open_chain)
-        if (send_disc_open(form, state.device_type) == 0)
+    char element[command_buffer_size];
+    std::snprintf(element, sizeof element, "==CDI type %s", state.device_type);
+    for (DiscOpen const& open : disc_open_chain)
+        if (send_open(open.with_element ? element : state.device_type, open.form) == 0)
             return true;
     return false;
 }
@@ -98,7 +89,7 @@ void open_disc() {
         return;
     }
     // The reply is received and not used: a disc is played whole, as one item.
-    send_command(aux_reply_buffer, nullptr, "status xyzmpeg number of tracks wait");
+    send_to_device(aux_reply_buffer, nullptr, "status number of tracks wait");
     enable_open_entries();
     setup_medium();
     build_disc_status_text();

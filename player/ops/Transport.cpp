@@ -21,7 +21,7 @@ void play() {
         KillTimer(windows.main_window, state.stop_timer);
         state.stop_timer = 0;
     }
-    beep_on_failure(send_command(nullptr, nullptr, "play xyzmpeg repeat"));
+    beep_on_failure(send_to_device(nullptr, nullptr, "play repeat"));
     panel_look.position_knob_pressed = false;
     panel_look.volume_knob_pressed = false;
     state.playing = true;
@@ -31,7 +31,7 @@ void play() {
 }
 
 void stop() {
-    send_command(nullptr, nullptr, "stop xyzmpeg wait");
+    send_to_device(nullptr, nullptr, "stop wait");
     if (state.stop_timer == 0)
         state.stop_timer = SetTimer(windows.main_window, stop_timer_id, stop_timer_period_ms, nullptr);
     restore_normal_layout();
@@ -55,13 +55,13 @@ void stop_if_playing() {
 void pause_play() {
     state.playing = false;
     state.unpaused = false;
-    beep_on_failure(send_command(nullptr, nullptr, "pause xyzmpeg"));
+    beep_on_failure(send_to_device(nullptr, nullptr, "pause"));
 }
 
 void resume_play() {
     state.playing = true;
     state.unpaused = true;
-    beep_on_failure(send_command(nullptr, nullptr, "resume xyzmpeg"));
+    beep_on_failure(send_to_device(nullptr, nullptr, "resume"));
 }
 
 void toggle_pause() {
@@ -72,17 +72,17 @@ void toggle_pause() {
 }
 
 void seek_to(std::int32_t time) {
-    beep_on_failure(send_command(nullptr, nullptr, "seek xyzmpeg to %d wait", time));
+    beep_on_failure(send_to_device(nullptr, nullptr, "seek to %d wait", time));
 }
 
 void seek_start_and_play() {
-    beep_on_failure(send_command(nullptr, nullptr, "seek xyzmpeg to start wait"));
+    beep_on_failure(send_to_device(nullptr, nullptr, "seek to start wait"));
     state.position_ms = 0;
     play();
 }
 
 void seek_end() {
-    beep_on_failure(send_command(nullptr, nullptr, "seek xyzmpeg to end wait"));
+    beep_on_failure(send_to_device(nullptr, nullptr, "seek to end wait"));
 }
 
 void seek_forward() {
@@ -118,19 +118,19 @@ void set_time_step(int digit) {
 void step_forward() {
     if (state.playing) {
         state.playing = false;
-        send_command(nullptr, nullptr, "stop xyzmpeg wait");
+        send_to_device(nullptr, nullptr, "stop wait");
     }
-    beep_on_failure(send_command(nullptr, nullptr, "step xyzmpeg by 1 wait"));
+    beep_on_failure(send_to_device(nullptr, nullptr, "step by 1 wait"));
 }
 
 void fast_play() {
     state.playing = false;
-    beep_on_failure(send_command(nullptr, nullptr, "play xyzmpeg fast"));
+    beep_on_failure(send_to_device(nullptr, nullptr, "play fast"));
 }
 
 void slow_play() {
     state.playing = false;
-    beep_on_failure(send_command(nullptr, nullptr, "play xyzmpeg slow"));
+    beep_on_failure(send_to_device(nullptr, nullptr, "play slow"));
 }
 
 void toggle_fast_view() {
@@ -149,13 +149,13 @@ void fast_view_jump() {
 }
 
 void configure_device() {
-    beep_on_failure(send_command(nullptr, nullptr, "stop xyzmpeg wait"));
-    beep_on_failure(send_command(nullptr, nullptr, "configure xyzmpeg"));
+    beep_on_failure(send_to_device(nullptr, nullptr, "stop wait"));
+    beep_on_failure(send_to_device(nullptr, nullptr, "configure"));
 }
 
 std::int32_t query_position() {
-    beep_on_failure(send_command(nullptr, nullptr, "set xyzmpeg time format milliseconds wait"));
-    send_command(reply_buffer, nullptr, "status xyzmpeg position wait");
+    beep_on_failure(send_to_device(nullptr, nullptr, "set time format milliseconds wait"));
+    send_to_device(reply_buffer, nullptr, "status position wait");
     return parse_int(reply_buffer);
 }
 
@@ -166,7 +166,7 @@ void close_media() {
     state.media_open = false;
     state.position_ms = 0;
     state.length_ms = 1;
-    send_command(nullptr, nullptr, "close xyzmpeg wait");
+    send_to_device(nullptr, nullptr, "close wait");
     set_menu_entry(configure_menu_id, "&Configure ...", false);
 }
 

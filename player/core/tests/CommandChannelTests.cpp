@@ -54,4 +54,23 @@ TEST(SendCommand, formats_the_command_and_returns_the_mci_error) {
     EXPECT_NE(error, 0u); // no such alias
 }
 
+TEST(SendToDevice, puts_the_alias_after_the_command_word) {
+    TempPrefix prefix;
+    player::send_to_device(nullptr, nullptr, "pause");
+    EXPECT_STREQ(player::command_buffer, "pause xyzmpeg");
+    player::send_to_device(nullptr, nullptr, "seek to %d wait", 4500);
+    EXPECT_STREQ(player::command_buffer, "seek xyzmpeg to 4500 wait");
+    player::send_to_device(player::reply_buffer, nullptr, "status %s wait", "audio bitrate");
+    EXPECT_STREQ(player::command_buffer, "status xyzmpeg audio bitrate wait");
+}
+
+TEST(SendToDevice, cuts_a_long_command_after_the_alias_instead_of_overrunning_the_buffer) {
+    TempPrefix prefix;
+    const std::string long_name(400, 'X');
+    player::send_to_device(nullptr, nullptr, "capture as %s wait", long_name.c_str());
+    const std::string sent = player::command_buffer;
+    EXPECT_EQ(sent.size(), std::size_t(player::command_buffer_size - 1));
+    EXPECT_EQ(sent, ("capture xyzmpeg as " + long_name).substr(0, sent.size()));
+}
+
 } // namespace
