@@ -1,6 +1,7 @@
 #include "core/DeviceHandling.h"
 
 #include "core/CommandChannel.h"
+#include "core/Menus.h"
 #include "core/PanelBitmaps.h"
 #include "core/Player.h"
 #include "ops/OpenMedia.h"
@@ -111,12 +112,6 @@ void set_up_video_window() {
 
 } // namespace
 
-void set_menu_entry(UINT id, char const* text, bool enabled) {
-    if (windows.main_menu)
-        ModifyMenuA(windows.main_menu, id, MF_BYCOMMAND | MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), id,
-                    text);
-}
-
 MCIERROR send_open(char const* device, OpenForm form) {
     switch (form) {
     case OpenForm::with_parent: {
@@ -163,7 +158,7 @@ bool open_file(char* path) {
         return false;
     }
     build_status_text(state.current_path);
-    set_menu_entry(configure_menu_id, "&Configure ...", true);
+    set_menu_entry(configure_menu_id, true);
     setup_medium();
     return true;
 }
@@ -203,7 +198,7 @@ void setup_medium() {
     state.position_ms = 0;
     state.mark_begin_ms = 0;
     state.mark_end_ms = 0;
-    set_menu_entry(mpeg_info_menu_id, "&MPEG Infomation", true);
+    set_menu_entry(mpeg_info_menu_id, true);
     request_position_signal();
 }
 
@@ -215,7 +210,7 @@ void select_other_device(int index) {
     if (index < 0 || index >= state.other_device_count)
         return;
     OtherDevice const& device = state.other_devices[index];
-    set_menu_entry(configure_menu_id, "&Configure ...", true);
+    set_menu_entry(configure_menu_id, true);
     copy_text(state.device_type, sizeof state.device_type, device.name);
     state.file_mode = device.compound != 0;
     open_media();

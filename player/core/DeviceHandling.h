@@ -13,13 +13,6 @@
 
 namespace player {
 
-// Pop-up menu entries whose text and state follow the open device.
-constexpr UINT configure_menu_id = 525; // "&Configure ..."
-constexpr UINT mpeg_info_menu_id = 564; // "&MPEG Infomation"
-
-// Sets a pop-up menu entry's text and enables or grays it; nothing while there is no menu.
-void set_menu_entry(UINT id, char const* text, bool enabled);
-
 // The forms of an open command, from the fullest to the plainest: "open <device> alias <alias>"
 // followed by "parent <main window> style popup wait", "style popup wait", "wait" or nothing.
 enum class OpenForm { with_parent, popup, wait, plain };

@@ -10,6 +10,13 @@ void request_exit() {
     stop();
 }
 
+void exit_or_break() {
+    if (state.idle)
+        request_exit();
+    else
+        state.idle = true;
+}
+
 void shutdown_player() {
     if (state.stop_timer) {
         KillTimer(windows.main_window, state.stop_timer);

@@ -1,5 +1,7 @@
 #include "core/HelpTexts.h"
 
+#include "core/CommandTable.h"
+
 #include <array>
 #include <string_view>
 
@@ -22,48 +24,11 @@ constexpr std::array<std::string_view, 12> about_lines{
     " playing.",
 };
 
-struct KeyHelp {
-    std::string_view key;
-    std::string_view phrase;
-};
-
-constexpr std::array<KeyHelp, 16> first_key_page{{
-    {"F2", "capture picture as BMP"},
-    {"F3", "fast view toggle (ALT+2, F3)"},
-    {"F4", "normal or full size toggle"},
-    {"F5", "mark the begin"},
-    {"F6", "mark start as the begin"},
-    {"F7", "mark end as the end"},
-    {"F8", "mark the end"},
-    {"F9", "got video stream(8sec) as MPG file"},
-    {"F12", "got the mark content as MPG file"},
-    {"SPACE", "play, or stop playing toggle"},
-    {"HOME", "go to start, and play"},
-    {"END", "go to end, and play"},
-    {"INSERT", "go to last file(or track)"},
-    {"DELETE", "go to next file(or track)"},
-    {"UP", "step play"},
-    {"RIGHT", "fast play"},
-}};
-
-constexpr std::array<KeyHelp, 16> second_key_page{{
-    {"LEFT", "slow play"},
-    {"DOWN", "play (or ^p)"},
-    {"PAUSE", "pause or resume toggle"},
-    {"PgDn", "forward seek i sec(i=1,2,...9,0)"},
-    {"PgUp", "backward seek i sec(i=1,2,...9,0)"},
-    {" +", "volume +"},
-    {" -", "volume -"},
-    {"ESCAPE", "exit this player"},
-    {"TAB", "audio control (audio on,off,L,R)"},
-    {"Ctrl+O", "open file for play"},
-    {"Ctrl+V", "play VCD"},
-    {"Ctrl+D", "open main device menu"},
-    {"Ctrl+B", "got pic as BMPs(i sec one file)"},
-    {"Ctrl+i", "seek to i/10 of total time"},
-    {"Alt+i", "time step in sec(i=1,2,...,9,0)"},
-    {"Usage:", "REELP32  /? /D "},
-}};
+// Each key page holds this many lines under its leading empty line; the second ends with the
+// usage line of the command line.
+constexpr std::size_t key_lines_per_page = 16;
+constexpr std::string_view usage_key = "Usage:";
+constexpr std::string_view usage_phrase = "REELP32  /? /D ";
 
 std::string about_text() {
     std::string text;
@@ -74,12 +39,25 @@ std::string about_text() {
     return text;
 }
 
-HelpPage key_page(std::array<KeyHelp, 16> const& rows) {
+void add_line(HelpPage& page, std::string_view key, std::string_view phrase) {
+    page.keys += "\n" + std::string(key);
+    page.phrases += "\n" + std::string(phrase);
+}
+
+// Key page 1 or 2: the commands of the key help in table order, sixteen lines to a page.
+HelpPage key_page(int page_number) {
     HelpPage page;
-    for (KeyHelp const& row : rows) {
-        page.keys += "\n" + std::string(row.key);
-        page.phrases += "\n" + std::string(row.phrase);
+    std::size_t line = 0;
+    const std::size_t first = static_cast<std::size_t>(page_number - 1) * key_lines_per_page;
+    for (Command const& command : command_table()) {
+        if (!command.phrase)
+            continue;
+        if (line >= first && line < first + key_lines_per_page)
+            add_line(page, command.help_key, command.phrase);
+        ++line;
     }
+    if (page_number == 2)
+        add_line(page, usage_key, usage_phrase);
     return page;
 }
 
@@ -90,9 +68,8 @@ HelpPage help_page(int page) {
     case 0:
         return {about_text(), {}, {}};
     case 1:
-        return key_page(first_key_page);
     case 2:
-        return key_page(second_key_page);
+        return key_page(page);
     default:
         return {};
     }

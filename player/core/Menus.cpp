@@ -1,7 +1,6 @@
 #include "core/Menus.h"
 
 #include "core/CreationSteps.h"
-#include "core/DeviceHandling.h"
 #include "core/Player.h"
 #include "ops/Transport.h"
 #include "resources/ArtLayout.h"
@@ -12,25 +11,22 @@ namespace player {
 
 namespace {
 
-// One entry of the main menu; a null id stands for the "other device" submenu.
+// One entry of the main menu, in menu order; a null id stands for the "other device" submenu.
 struct MenuEntry {
     UINT id;
-    char const* text;
     bool grayed; // at creation
 };
 
-// clang-format off
 constexpr std::array<MenuEntry, 8> main_menu_entries{{
-    {open_menu_id,       "&Open ...\tCtrl+O",       false},
-    {video_cd_menu_id,   "Play &VideoCD \tCtrl+V",  false},
-    {0,                  other_device_menu_text,    false}, // grayed without other devices
-    {speed_test_menu_id, "&Speed Test",             true},
-    {configure_menu_id,  "&Configure Device",       true},
-    {mpeg_info_menu_id,  "&MPEG Infomation",        true},
-    {about_menu_id,      "&About Reelix",           false},
-    {exit_menu_id,       "&Exit",                   false},
+    {open_menu_id, false},
+    {video_cd_menu_id, false},
+    {0, false}, // grayed without other devices
+    {speed_test_menu_id, true},
+    {configure_menu_id, true},
+    {mpeg_info_menu_id, true},
+    {about_menu_id, false},
+    {exit_menu_id, false},
 }};
-// clang-format on
 
 HMENU build_device_menu() {
     const HMENU menu = CreatePopupMenu();
@@ -44,10 +40,11 @@ void append_entry(MenuEntry const& entry) {
     if (entry.id == 0) {
         const UINT state_flag = state.other_device_count > 0 ? MF_ENABLED : MF_GRAYED;
         AppendMenuA(windows.main_menu, MF_POPUP | state_flag, reinterpret_cast<UINT_PTR>(windows.device_menu),
-                    entry.text);
+                    other_device_menu_text);
         return;
     }
-    AppendMenuA(windows.main_menu, MF_STRING | (entry.grayed ? MF_GRAYED : MF_ENABLED), entry.id, entry.text);
+    AppendMenuA(windows.main_menu, MF_STRING | (entry.grayed ? MF_GRAYED : MF_ENABLED), entry.id,
+                find_command(static_cast<WORD>(entry.id))->menu_text);
 }
 
 } // namespace
@@ -60,11 +57,17 @@ void build_main_menu() {
         append_entry(entry);
 }
 
+void set_menu_entry(UINT id, bool enabled) {
+    Command const* command = find_command(static_cast<WORD>(id));
+    if (windows.main_menu && command)
+        ModifyMenuA(windows.main_menu, id, MF_BYCOMMAND | MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), id,
+                    command->changed_menu_text());
+}
+
 void show_main_menu() {
     if (state.media_open && state.playing)
         stop();
-    constexpr int menu_button = 1013;
-    const art::PanelPoint button = art::button_positions[menu_button - art::first_button_id];
+    const art::PanelPoint button = art::button_positions[main_menu_button - art::first_button_id];
     POINT at{button.x + art::button_width, button.y};
     ClientToScreen(windows.main_window, &at);
     TrackPopupMenu(windows.main_menu, TPM_LEFTBUTTON, at.x, at.y, 0, windows.main_window, nullptr);

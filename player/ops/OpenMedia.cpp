@@ -50,8 +50,8 @@ void upper_case(char* text) {
 }
 
 void enable_open_entries() {
-    set_menu_entry(configure_menu_id, "&Configure ...", true);
-    set_menu_entry(speed_test_menu_id, "&Speed Test", true);
+    set_menu_entry(configure_menu_id, true);
+    set_menu_entry(speed_test_menu_id, true);
 }
 
 // " Playing VCD" padded to 32 characters, the track indicator from character 15 on (ending the

@@ -1,7 +1,7 @@
 #include "ops/Transport.h"
 
 #include "core/CommandChannel.h"
-#include "core/DeviceHandling.h"
+#include "core/Menus.h"
 #include "core/PanelLayout.h"
 #include "core/PanelPainter.h"
 #include "core/Player.h"
@@ -167,7 +167,7 @@ void close_media() {
     state.position_ms = 0;
     state.length_ms = 1;
     send_to_device(nullptr, nullptr, "close wait");
-    set_menu_entry(configure_menu_id, "&Configure ...", false);
+    set_menu_entry(configure_menu_id, false);
 }
 
 } // namespace player
