@@ -23,37 +23,44 @@ std::string SystemIniPath();
 
 enum class BootFile { MsdosSys, SystemIni, ConfigSys };
 
-// One setting read at start-up, in the order of the table. DefaultValue nullptr stands for the
-// Windows directory. KeptOnRead is the number of leading characters kept, 0 for all.
+// One boot setting: how start-up reads it and how its file's write button writes it. Start-up reads
+// every row in table order; a write walks the rows of its file in table order.
 struct BootSetting {
     BootFile File;
     const char* Section;
     const char* ReadKey;
     const char* WriteKey;
-    const char* DefaultValue;
-    const char* Control;
-    std::size_t KeptOnRead;
+    const char* DefaultValue; // nullptr stands for the Windows directory
+    const char* Control;      // the control start-up reads the value into
+    std::size_t KeptOnRead;   // leading characters kept of the value read, 0 for all
+    // The control whose text is written; nullptr when no write takes it from a control here: the
+    // Autoscan mirror is never written, the CONFIG.SYS rows go through WriteConfigSys.
+    const char* WrittenFrom = nullptr;
+    std::size_t KeptOnWrite = 0;         // leading characters written of that text, 0 for all
+    const char* UnlessChecked = nullptr; // a check box that, while checked, stops the write
 };
 
+// clang-format off
 inline constexpr std::array<BootSetting, 16> StartupReads = {{
-    {BootFile::MsdosSys, "Paths", "WinDir", "WinDir", nullptr, "Edit1", 0},
-    {BootFile::MsdosSys, "Paths", "WinBootDir", "WinBootDir", nullptr, "Edit2", 0},
-    {BootFile::MsdosSys, "Paths", "HostWinBootDrv", "HostWinBootDrv", "C", "Edit3", 0},
-    {BootFile::MsdosSys, "Options", "BootMulti", "BootMulti", "0", "Edit4", 0},
-    {BootFile::MsdosSys, "Options", "BootGUI", "BootGUI", "1", "Edit5", 0},
-    {BootFile::MsdosSys, "Options", "Network", "Network", "0", "Edit6", 0},
-    {BootFile::MsdosSys, "Options", "BootDelay", "BootDelay", "0", "Edit7", 0},
+    {BootFile::MsdosSys, "Paths", "WinDir", "WinDir", nullptr, "Edit1", 0, "Edit1"},
+    {BootFile::MsdosSys, "Paths", "WinBootDir", "WinBootDir", nullptr, "Edit2", 0, "Edit2"},
+    {BootFile::MsdosSys, "Paths", "HostWinBootDrv", "HostWinBootDrv", "C", "Edit3", 0, "Edit3", 1},
+    {BootFile::MsdosSys, "Options", "BootMulti", "BootMulti", "0", "Edit4", 0, "Edit4"},
+    {BootFile::MsdosSys, "Options", "BootGUI", "BootGUI", "1", "Edit5", 0, "Edit5"},
+    {BootFile::MsdosSys, "Options", "Network", "Network", "0", "Edit6", 0, "Edit6"},
+    {BootFile::MsdosSys, "Options", "BootDelay", "BootDelay", "0", "Edit7", 0, "Edit7"},
     {BootFile::MsdosSys, "Options", "Autoscan", "Autoscan", "0", "Edit8", 0},
-    {BootFile::MsdosSys, "Options", "Autoscan", "Autoscan", "2", "SpinEdit1", 0},
-    {BootFile::SystemIni, "VCache", "MinFileCache", "MinFileCache", "512", "SpinEdit2", 0},
-    {BootFile::SystemIni, "VCache", "MaxFileCache", "MaxFileCache", "1024", "SpinEdit3", 0},
+    {BootFile::MsdosSys, "Options", "Autoscan", "Autoscan", "2", "SpinEdit1", 0, "SpinEdit1", 0, "CheckBox6"},
+    {BootFile::SystemIni, "VCache", "MinFileCache", "MinFileCache", "512", "SpinEdit2", 0, "Edit9"},
+    {BootFile::SystemIni, "VCache", "MaxFileCache", "MaxFileCache", "1024", "SpinEdit3", 0, "Edit10"},
     // Read as "Bootkeys", written as "BootKeys": key names match without regard to case.
-    {BootFile::MsdosSys, "Options", "Bootkeys", "BootKeys", "0", "Edit11", 0},
+    {BootFile::MsdosSys, "Options", "Bootkeys", "BootKeys", "0", "Edit11", 0, "Edit11"},
     {BootFile::ConfigSys, ConfigSysSection, "STACKS", "STACKS", "0", "SpinEdit6", 1},
     {BootFile::ConfigSys, ConfigSysSection, "FILES", "FILES", "35", "SpinEdit4", 2},
     {BootFile::ConfigSys, ConfigSysSection, "BUFFERS", "BUFFERS", "5", "SpinEdit5", 1},
     {BootFile::ConfigSys, ConfigSysSection, "FCBS", "FCBS", "1", "SpinEdit7", 1},
 }};
+// clang-format on
 
 // The path of a boot file as the tuner names it.
 std::string PathOf(BootFile File);

@@ -16,6 +16,15 @@ QString FlagOf(TCheckBox const* Box) {
     return Box->Checked() ? QStringLiteral("1") : QStringLiteral("0");
 }
 
+// The text of a setting's control: a text box or a spin box.
+QString TextOf(TComponent const* Control) {
+    if (auto const* edit = qobject_cast<TEdit const*>(Control))
+        return edit->Text();
+    if (auto const* spin = qobject_cast<TSpinEdit const*>(Control))
+        return spin->Text();
+    return {};
+}
+
 // "0" unchecks, "1" checks, any other text leaves the box as it is.
 void CheckFromMirror(TCheckBox* Box, TEdit const* Mirror) {
     if (Mirror->Text() == QStringLiteral("0"))
@@ -139,18 +148,21 @@ void TForm1::CommitBootOptions() {
     // the accessor below is gone, also when a write throws.
     BootFiles::MsdosSysCommit attributes;
     CopyFolderMirrors();
-    TIniFile const msdosSys(BootFiles::MsdosSysPath);
-    std::string const drive = ToAnsi(Edit3->Text().left(1));
-    msdosSys.WriteString("Paths", "WinDir", ToAnsi(Edit1->Text()));
-    msdosSys.WriteString("Paths", "WinBootDir", ToAnsi(Edit2->Text()));
-    msdosSys.WriteString("Paths", "HostWinBootDrv", drive);
-    msdosSys.WriteString("Options", "BootMulti", ToAnsi(Edit4->Text()));
-    msdosSys.WriteString("Options", "BootGUI", ToAnsi(Edit5->Text()));
-    msdosSys.WriteString("Options", "Network", ToAnsi(Edit6->Text()));
-    msdosSys.WriteString("Options", "BootDelay", ToAnsi(Edit7->Text()));
-    if (!CheckBox6->Checked())
-        msdosSys.WriteString("Options", "Autoscan", ToAnsi(SpinEdit1->Text()));
-    msdosSys.WriteString("Options", "BootKeys", ToAnsi(Edit11->Text()));
+    WriteSettings(BootFiles::BootFile::MsdosSys, TIniFile(BootFiles::MsdosSysPath));
+}
+
+void TForm1::WriteSettings(BootFiles::BootFile File, TIniFile const& Ini) const {
+    for (BootFiles::BootSetting const& setting : BootFiles::StartupReads) {
+        if (setting.File != File || !setting.WrittenFrom)
+            continue;
+        if (setting.UnlessChecked &&
+            FindComponent<TCheckBox>(QString::fromLatin1(setting.UnlessChecked))->Checked())
+            continue;
+        QString text = TextOf(FindComponent(QString::fromLatin1(setting.WrittenFrom)));
+        if (setting.KeptOnWrite != 0)
+            text = text.left(static_cast<qsizetype>(setting.KeptOnWrite));
+        Ini.WriteString(setting.Section, setting.WriteKey, ToAnsi(text));
+    }
 }
 
 void TForm1::BitBtn2Click(TObject*) {

@@ -16,6 +16,11 @@
 
 #include "components/DrLabel.h"
 
+class TIniFile;
+namespace BootFiles {
+enum class BootFile;
+}
+
 class TForm1 : public TForm {
     Q_OBJECT
     Q_PROPERTY(TDRLabel* DRLabel1 MEMBER DRLabel1)
@@ -151,6 +156,9 @@ class TForm1 : public TForm {
     void RequireControls() const;
     void CopyFolderMirrors();
     void CommitBootOptions();
+    // Writes the settings of File that are written from a control, in table order; a failed write
+    // throws and leaves the later ones unwritten.
+    void WriteSettings(BootFiles::BootFile File, TIniFile const& Ini) const;
 };
 
 // Registers the classes the tuner's form description names beyond the framework's own.

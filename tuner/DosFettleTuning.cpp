@@ -23,10 +23,8 @@ void TForm1::Button5Click(TObject*) {
     QString const path =
         InputBox(QString::fromLatin1(TunerTexts::VCachePathCaption),
                  QString::fromLatin1(TunerTexts::VCachePathPrompt), FromAnsi(BootFiles::SystemIniPath()));
-    TIniFile const systemIni(ToAnsi(path));
     // From the mirrors: a spin-box change younger than a tick writes the previous value.
-    systemIni.WriteString("VCache", "MinFileCache", ToAnsi(Edit9->Text()));
-    systemIni.WriteString("VCache", "MaxFileCache", ToAnsi(Edit10->Text()));
+    WriteSettings(BootFiles::BootFile::SystemIni, TIniFile(ToAnsi(path)));
 }
 
 void TForm1::Button6Click(TObject*) {
