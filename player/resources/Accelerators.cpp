@@ -1,4 +1,4 @@
-#include "Accelerators.h"
+#include "resources/Accelerators.h"
 
 #include <array>
 #include <charconv>

@@ -2,7 +2,7 @@
 // around a night-blue screen with a faint film reel, dark enough for the help texts in cyan.
 #include "Artwork.h"
 
-#include "ArtLayout.h"
+#include "resources/ArtLayout.h"
 
 #include <array>
 

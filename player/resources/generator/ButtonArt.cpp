@@ -2,7 +2,7 @@
 // sinks one pixel and the symbol lights up.
 #include "Artwork.h"
 
-#include "ArtLayout.h"
+#include "resources/ArtLayout.h"
 
 #include <algorithm>
 #include <array>

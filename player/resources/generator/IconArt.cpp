@@ -2,7 +2,7 @@
 // player window, a blue disc with a question mark for the help window.
 #include "Artwork.h"
 
-#include "ArtLayout.h"
+#include "resources/ArtLayout.h"
 #include "IconFile.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 // two dot-matrix read-outs, screws in the corners and the maker's name pressed into the metal.
 #include "Artwork.h"
 
-#include "ArtLayout.h"
+#include "resources/ArtLayout.h"
 #include "PixelFont.h"
 
 namespace player::art {

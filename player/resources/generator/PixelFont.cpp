@@ -1,6 +1,6 @@
 #include "PixelFont.h"
 
-#include "ArtLayout.h"
+#include "resources/ArtLayout.h"
 
 namespace player::art {
 

@@ -1,6 +1,6 @@
 #include "Preview.h"
 
-#include "ArtLayout.h"
+#include "resources/ArtLayout.h"
 
 #include <string_view>
 

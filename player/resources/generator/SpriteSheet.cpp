@@ -1,7 +1,7 @@
 // The sprite sheet: every small picture the panel painter copies, at the places ArtLayout.h names.
 #include "Artwork.h"
 
-#include "ArtLayout.h"
+#include "resources/ArtLayout.h"
 #include "PixelFont.h"
 
 namespace player::art {

@@ -1,6 +1,6 @@
 // The sprite sheet against the layout the panel painter copies by: every sprite inside the sheet,
 // no two sprites sharing pixels, every glyph drawn and distinct, and knobs that leave no trail.
-#include "ArtLayout.h"
+#include "resources/ArtLayout.h"
 #include "resources/Resources.h"
 
 #include <gtest/gtest.h>
