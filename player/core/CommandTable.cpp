@@ -4,6 +4,8 @@
 #include "core/HelpWindow.h"
 #include "core/Menus.h"
 #include "core/PlayList.h"
+#include "ops/Capture.h"
+#include "ops/Diagnostics.h"
 #include "ops/OpenMedia.h"
 #include "ops/Transport.h"
 
@@ -19,12 +21,12 @@ template <void (*Operation)()> void without_argument(int) {
 }
 
 // The rows stand in the order of the key help: its two pages list the rows that have a phrase,
-// sixteen to a page. A row without an action is a command whose operation is not built yet: the
-// menu and the key help show it, the id does nothing.
+// sixteen to a page.
 // clang-format off
 constexpr Command commands[] = {
     // Page 1 of the key help.
     {.id = 529, .name = "capture_picture", .needs_open_medium = true,
+     .action = without_argument<capture_picture_and_play>,
      .help_key = "F2", .phrase = "capture picture as BMP"},
     {.id = 550, .name = "toggle_fast_view", .action = without_argument<toggle_fast_view>,
      .help_key = "F3", .phrase = "fast view toggle (ALT+2, F3)"},
@@ -32,17 +34,20 @@ constexpr Command commands[] = {
     {.id = 543, .name = "toggle_full_size", .action = without_argument<toggle_full_size>,
      .help_key = "F4", .phrase = "normal or full size toggle", .panel_button = 1010,
      .button_needs_open_medium = true},
-    {.id = 521, .name = "mark_begin", .needs_open_medium = true,
+    {.id = 521, .name = "mark_begin", .needs_open_medium = true, .action = without_argument<mark_begin>,
      .help_key = "F5", .phrase = "mark the begin"},
     {.id = 552, .name = "mark_start_as_begin", .needs_open_medium = true,
+     .action = without_argument<mark_start_as_begin>,
      .help_key = "F6", .phrase = "mark start as the begin"},
-    {.id = 553, .name = "mark_end_as_end", .needs_open_medium = true,
+    {.id = 553, .name = "mark_end_as_end", .needs_open_medium = true, .action = without_argument<mark_end_as_end>,
      .help_key = "F7", .phrase = "mark end as the end"},
-    {.id = 522, .name = "mark_end", .needs_open_medium = true,
+    {.id = 522, .name = "mark_end", .needs_open_medium = true, .action = without_argument<mark_end>,
      .help_key = "F8", .phrase = "mark the end"},
     {.id = 530, .name = "cut_eight_seconds", .needs_open_medium = true,
+     .action = without_argument<cut_eight_seconds>,
      .help_key = "F9", .phrase = "got video stream(8sec) as MPG file", .panel_button = 1009},
     {.id = 528, .name = "cut_marked_range", .needs_open_medium = true,
+     .action = without_argument<cut_marked_range>,
      .help_key = "F12", .phrase = "got the mark content as MPG file"},
     {.id = 526, .name = "toggle_play", .needs_open_medium = true, .action = without_argument<toggle_play>,
      .help_key = "SPACE", .phrase = "play, or stop playing toggle"},
@@ -84,7 +89,7 @@ constexpr Command commands[] = {
      .menu_text = "Play &VideoCD \tCtrl+V", .help_key = "Ctrl+V", .phrase = "play VCD"},
     {.id = 502, .name = "show_main_menu", .action = without_argument<show_main_menu>,
      .help_key = "Ctrl+D", .phrase = "open main device menu", .panel_button = main_menu_button},
-    {.id = 549, .name = "capture_series", .needs_open_medium = true,
+    {.id = 549, .name = "capture_series", .needs_open_medium = true, .action = without_argument<capture_series>,
      .help_key = "Ctrl+B", .phrase = "got pic as BMPs(i sec one file)"},
     {.id = 1301, .last_id = 1309, .name = "seek_tenth", .action = seek_tenth, .argument = 1,
      .help_key = "Ctrl+i", .phrase = "seek to i/10 of total time"},
@@ -98,17 +103,20 @@ constexpr Command commands[] = {
     {.id = configure_menu_id, .name = "configure_device", .needs_open_medium = true,
      .action = without_argument<configure_device>, .menu_text = "&Configure Device",
      .later_menu_text = "&Configure ..."},
-    {.id = speed_test_menu_id, .name = "speed_test", .needs_open_medium = true, .menu_text = "&Speed Test"},
+    {.id = speed_test_menu_id, .name = "speed_test", .needs_open_medium = true,
+     .action = without_argument<speed_test>, .menu_text = "&Speed Test"},
     // The entry is grayed until the first open; the command itself needs no medium.
-    {.id = mpeg_info_menu_id, .name = "show_stream_info", .menu_text = "&MPEG Infomation"},
+    {.id = mpeg_info_menu_id, .name = "show_stream_info", .action = without_argument<show_stream_info>,
+     .menu_text = "&MPEG Infomation"},
 };
 // clang-format on
 
-// The stop button and the exit button run no command: the stop only while playing, and the exit
-// without ESC's test of `idle`. The picture button (1008, capture without the play of F2) joins
-// with the capture operation; button 1007 does nothing.
+// The stop button, the picture button and the exit button run no command: the stop only while
+// playing, the picture without the play of F2, and the exit without ESC's test of `idle`. Button
+// 1007 does nothing.
 constexpr ButtonAction button_actions[] = {
     {1003, true, stop_if_playing},
+    {1008, true, capture_picture},
     {1012, false, request_exit},
 };
 

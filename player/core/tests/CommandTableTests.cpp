@@ -8,6 +8,7 @@
 #include "resources/Resources.h"
 
 #include <algorithm>
+#include <array>
 #include <set>
 
 namespace {
@@ -15,14 +16,12 @@ namespace {
 using namespace player_test;
 using player::Command;
 
-// The commands whose operations are not built yet: capture picture, series capture, the four
-// marks, the two cuts, the stream information and the speed test. Their rows carry the menu
-// texts and key-help phrases, but no action.
-constexpr WORD not_built_yet[] = {529, 549, 521, 522, 552, 553, 528, 530, 564, 561};
+// The commands whose operations are not built yet: their rows carry the menu texts and key-help
+// phrases, but no action. Every operation is built now.
+constexpr std::array<WORD, 0> not_built_yet{};
 
-// Panel buttons that run nothing: 1007 never does; 1008 (capture without play) waits for the
-// capture operation.
-constexpr int buttons_running_nothing[] = {1007, 1008};
+// Panel buttons that run nothing: 1007 never does.
+constexpr int buttons_running_nothing[] = {1007};
 
 template <typename List, typename Value> bool listed(List const& list, Value value) {
     return std::ranges::find(list, value) != std::ranges::end(list);
