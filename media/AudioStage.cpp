@@ -16,6 +16,10 @@ AudioStage::AudioStage(Transport& transport, PacketQueue& input, AudioRing& ring
     : m_transport(transport), m_input(input), m_ring(ring), m_sample_rate(sample_rate), m_channels(channels) {
 }
 
+AudioStage::~AudioStage() {
+    av_channel_layout_uninit(&m_input_layout);
+}
+
 bool AudioStage::drives_timeline() const {
     return !m_transport.has_video;
 }
@@ -49,7 +53,15 @@ void AudioStage::run() {
 }
 
 bool AudioStage::resample(AVFrame* frame, AudioChunk& chunk) {
-    if (!m_resampler || m_resampler_serial != chunk.serial) {
+    if (frame->nb_samples <= 0 || frame->sample_rate <= 0 || !av_channel_layout_check(&frame->ch_layout))
+        return false; // nothing a resampler could take (a damaged header)
+    // A stream may change its sound format midway (joined files, a damaged header): the resampler
+    // must be made for the format of the frame at hand, or it reads past the frame's planes.
+    bool same_input = m_resampler && m_input_rate == frame->sample_rate && m_input_format == frame->format &&
+                      av_channel_layout_compare(&m_input_layout, &frame->ch_layout) == 0;
+    if (!same_input || m_resampler_serial != chunk.serial) {
+        m_resampler.reset();
+        av_channel_layout_uninit(&m_input_layout);
         AVChannelLayout out_layout;
         av_channel_layout_default(&out_layout, m_channels);
         SwrContext* context = nullptr;
@@ -57,10 +69,13 @@ bool AudioStage::resample(AVFrame* frame, AudioChunk& chunk) {
             swr_alloc_set_opts2(&context, &out_layout, AV_SAMPLE_FMT_S16, m_sample_rate, &frame->ch_layout,
                                 static_cast<AVSampleFormat>(frame->format), frame->sample_rate, 0, nullptr);
         m_resampler.reset(context);
-        if (result < 0 || swr_init(context) < 0) {
+        if (result < 0 || swr_init(context) < 0 ||
+            av_channel_layout_copy(&m_input_layout, &frame->ch_layout) < 0) {
             m_resampler.reset();
             return false;
         }
+        m_input_rate = frame->sample_rate;
+        m_input_format = frame->format;
         m_resampler_serial = chunk.serial;
     }
     int capacity = swr_get_out_samples(m_resampler.get(), frame->nb_samples);

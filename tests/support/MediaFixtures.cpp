@@ -288,6 +288,49 @@ std::string flc_animation(int frames, bool fli) {
     return path.string();
 }
 
+std::string vcd_mpeg_format_change() {
+    auto path = fs::path(fixture_folder()) / "vcd-format-change.mpg";
+    if (fs::exists(path))
+        return path.string();
+    auto stereo = vcd_mpeg(4);
+    auto arguments = ffmpeg_base();
+    append(arguments, {"-f", "lavfi", "-i", "testsrc2=size=352x288:rate=25:duration=4", "-f", "lavfi", "-i",
+                       "sine=frequency=660:sample_rate=44100:duration=4", "-target", "pal-vcd", "-ac", "1",
+                       "-ar", "22050", "-b:a", "64k", "-f", "vcd", "{out}"});
+    auto mono = make_fixture("vcd-mono-22050.mpg", arguments);
+    if (stereo.empty() || mono.empty())
+        return "";
+    auto temporary = path.string() + "." + std::to_string(::getpid());
+    {
+        std::ofstream out(temporary, std::ios::binary);
+        for (const auto& part : {stereo, mono, stereo})
+            out << std::ifstream(part, std::ios::binary).rdbuf();
+    }
+    fs::rename(temporary, path);
+    return path.string();
+}
+
+std::string damaged_copy(const std::string& source, int64_t first, int64_t every, uint32_t seed) {
+    auto name = "damaged-" + std::to_string(first) + "-" + std::to_string(every) + "-" +
+                std::to_string(seed) + "-" + fs::path(source).filename().string();
+    auto path = fs::path(fixture_folder()) / name;
+    if (fs::exists(path))
+        return path.string();
+    std::ifstream in(source, std::ios::binary);
+    std::string data((std::istreambuf_iterator<char>(in)), {});
+    if (data.empty())
+        return "";
+    uint32_t state = seed;
+    for (auto at = size_t(first); at < data.size(); at += size_t(every)) {
+        state = state * 1664525u + 1013904223u; // a fixed linear congruential sequence
+        data[at] = char(state >> 24);
+    }
+    auto temporary = path.string() + "." + std::to_string(::getpid());
+    std::ofstream(temporary, std::ios::binary) << data;
+    fs::rename(temporary, path);
+    return path.string();
+}
+
 std::string dvd_mpeg2() {
     auto arguments = ffmpeg_base();
     append(arguments,

@@ -36,6 +36,12 @@ std::string vcd_folder();
 // colour 20 * i + 10; colour c is (c, 255 - c, c / 2). With `fli`, the older FLI variant (320x200,
 // 6-bit palette, speed in 1/70 s: 7 = 10 frames a second).
 std::string flc_animation(int frames = 10, bool fli = false);
+// A VideoCD MPEG whose sound changes format twice: 4 s at 44.1 kHz stereo, 4 s at 22.05 kHz mono
+// (64 kbit/s), then the first 4 s again; the three files joined end to end, as `cat` would.
+std::string vcd_mpeg_format_change();
+// A copy of `source` in which every `every`th byte from offset `first` on is replaced by a
+// pseudo-random byte (from `seed`, so the same damage every time).
+std::string damaged_copy(const std::string& source, int64_t first, int64_t every, uint32_t seed);
 // MPEG-2 program stream for DVD (PAL: 720x576, 25 fps, AC-3 sound), two seconds.
 std::string dvd_mpeg2();
 
