@@ -1,6 +1,8 @@
 #include "VideoStage.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <utility>
 
 namespace media {
@@ -14,6 +16,27 @@ constexpr int64_t unpaced_publish_interval_us = 20000;
 // Longest single wait for a frame's time, so changes of the clock anchor are picked up.
 constexpr int64_t max_wait_slice_us = 50000;
 constexpr auto pop_wait = std::chrono::milliseconds(20);
+// The largest picture the engine scales to, whatever size the owner asks for: no side above
+// 8192 pixels and no more than 4096 x 4096 pixels in all (64 MiB of BGRA), which keeps every
+// byte count well inside an int and the frame queue's memory bounded. A larger request is met
+// with a picture of the same aspect within these bounds, which the owner stretches to its
+// rectangle.
+constexpr int64_t max_picture_side = 8192;
+constexpr int64_t max_picture_area = int64_t(4096) * 4096;
+
+// `width` x `height` scaled down, keeping the aspect, to within the bounds above.
+void bound_picture_size(int& width, int& height) {
+    int64_t w = width, h = height;
+    double scale = std::min({1.0, double(max_picture_side) / double(w), double(max_picture_side) / double(h),
+                             std::sqrt(double(max_picture_area) / (double(w) * double(h)))});
+    if (scale >= 1.0)
+        return;
+    width = static_cast<int>(std::clamp<int64_t>(std::llround(double(w) * scale), 1, max_picture_side));
+    height = static_cast<int>(std::clamp<int64_t>(std::llround(double(h) * scale), 1, max_picture_side));
+    // Rounding up both sides may overshoot the area by a row or column: take it off the longer one.
+    while (int64_t(width) * height > max_picture_area)
+        (width >= height ? width : height) -= 1;
+}
 
 int64_t wall_us() {
     using namespace std::chrono;
@@ -215,6 +238,7 @@ bool VideoStage::scale_into(AVFrame* frame, VideoFrame& out) {
     int height = m_target_height > 0 ? m_target_height.load() : frame->height;
     if (width <= 0 || height <= 0 || frame->width <= 0 || frame->height <= 0)
         return false;
+    bound_picture_size(width, height);
     SwsContext* scaler = sws_getCachedContext(m_scaler.release(), frame->width, frame->height,
                                               static_cast<AVPixelFormat>(frame->format), width, height,
                                               AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr);

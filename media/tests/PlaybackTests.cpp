@@ -198,6 +198,34 @@ TEST(MediaPlay, frames_follow_target_size) {
     EXPECT_EQ(frame->pixels.size(), size_t(176 * 144 * 4));
 }
 
+// Asked for a picture larger than any screen, the engine scales within its bound (no side above
+// 8192, at most 4096 x 4096 pixels), keeping the aspect of what was asked.
+TEST(MediaPlay, huge_target_sizes_are_bounded_keeping_their_aspect) {
+    struct {
+        int width, height;
+        int expected_width, expected_height;
+    } cases[] = {
+        {23171, 23171, 4096, 4096},                           // 23171^2 * 4 bytes passes 2^31
+        {20000, 20000, 4096, 4096},                           // 1.6 GB a frame unbounded
+        {16384, 4096, 8192, 2048},                            // a side too long
+        {100000, 50, 8192, 4},                                // a sliver keeps at least one pixel of height
+        {1, 30000, 1, 8192},        {4096, 4096, 4096, 4096}, // at the bound: as asked
+        {1920, 1080, 1920, 1080},
+    };
+    auto movie = open_silent(vcd_mpeg());
+    ASSERT_TRUE(movie);
+    for (const auto& c : cases) {
+        movie->set_target_size(c.width, c.height);
+        ASSERT_TRUE(movie->seek(1000 * ms));
+        ASSERT_TRUE(movie->wait_seek_done(settle));
+        auto frame = movie->frames().take_latest();
+        ASSERT_TRUE(frame) << c.width << "x" << c.height;
+        EXPECT_EQ(frame->width, c.expected_width) << c.width << "x" << c.height;
+        EXPECT_EQ(frame->height, c.expected_height) << c.width << "x" << c.height;
+        EXPECT_EQ(frame->pixels.size(), size_t(frame->stride) * size_t(frame->height));
+    }
+}
+
 TEST(MediaPlay, audio_only_medium_plays_on_system_clock_without_device) {
     auto path =
         make_fixture("tone.mp2", {"ffmpeg", "-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i",

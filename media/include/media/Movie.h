@@ -67,7 +67,9 @@ class Movie {
     void set_event_callback(EventCallback callback);
     // Shown frames, for the owner to drain.
     FrameQueue& frames();
-    // Size of the frames handed over; 0, 0 restores the source size.
+    // Size of the frames handed over; 0, 0 restores the source size. A size beyond the engine's
+    // bound (no side above 8192, no more than 4096 x 4096 pixels) gets frames of the same aspect
+    // within it, for the owner to stretch.
     void set_target_size(int width, int height);
 
     Mode mode() const;
