@@ -1,6 +1,7 @@
 #include "media/SectorReader.h"
 
 #include "CdDevice.h"
+#include "FileReader.h"
 
 #include <algorithm>
 #include <cstring>
@@ -113,10 +114,15 @@ bool is_cdxa_file(const std::string& path) {
 }
 
 int64_t raw_sector_count(const std::string& path, int64_t data_offset) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0)
+    int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
         return -1;
-    return std::max<int64_t>(0, (status.st_size - data_offset) / raw_sector_size);
+    struct stat status {};
+    int64_t size = ::fstat(descriptor, &status) == 0 ? end_of_data(descriptor, status.st_size) : -1;
+    ::close(descriptor);
+    if (size < 0)
+        return -1;
+    return std::max<int64_t>(0, (size - data_offset) / raw_sector_size);
 }
 
 } // namespace media

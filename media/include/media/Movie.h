@@ -16,6 +16,7 @@
 // FFmpeg's process-wide log level to errors only.
 
 #include "media/AudioOutput.h"
+#include "media/CueSheet.h"
 #include "media/Events.h"
 #include "media/FrameQueue.h"
 #include "media/MediaInfo.h"
@@ -41,6 +42,9 @@ struct OpenOptions {
     // plays both channels mixed into one.
     int audio_sample_rate = 0;
     int audio_channels = 0;
+    // How a cue sheet's FILE lines find their image files; null keeps them within the cue
+    // sheet's folder (resolve_in_cue_folder).
+    CueFileResolver cue_files;
 };
 
 struct PlayOptions {
