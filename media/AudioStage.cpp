@@ -1,5 +1,7 @@
 #include "AudioStage.h"
 
+#include "StageInput.h"
+
 #include <algorithm>
 #include <chrono>
 
@@ -7,7 +9,7 @@ namespace media {
 
 namespace {
 
-constexpr auto pop_wait = std::chrono::milliseconds(20);
+constexpr int64_t drain_poll_us = 20000;
 
 } // namespace
 
@@ -25,22 +27,15 @@ bool AudioStage::drives_timeline() const {
 }
 
 void AudioStage::run() {
-    for (;;) {
+    while (auto item = next_current_item(m_transport, m_input)) {
+        int serial = item->serial;
         bool master = false;
         bool has_video = false;
         {
             std::lock_guard lock(m_transport.mutex);
-            if (m_transport.quit)
-                return;
             master = m_transport.audio_is_master();
             has_video = m_transport.has_video;
         }
-        auto item = m_input.pop(pop_wait);
-        if (!item)
-            continue;
-        int serial = item->serial;
-        if (!m_transport.is_current(serial))
-            continue;
         // Sound nobody hears (fast, slow or unpaced play of a movie) is not even decoded.
         if (!master && item->packet && has_video)
             continue;
@@ -140,11 +135,7 @@ void AudioStage::pace_without_device(std::unique_lock<std::mutex>& lock, int64_t
     // Sound alone without a device: keep time on the system clock as if it were heard.
     m_last_end_us = end_us;
     auto& transport = m_transport;
-    while (!transport.quit && serial == transport.serial) {
-        if (transport.machine.mode() == Mode::Playing && transport.clock.now() >= end_us)
-            return;
-        transport.changed.wait_for(lock, std::chrono::milliseconds(20));
-    }
+    transport.wait_in_play(lock, serial, [&] { return transport.real_us_until(end_us); });
 }
 
 void AudioStage::handle_end(int serial) {
@@ -154,15 +145,13 @@ void AudioStage::handle_end(int serial) {
         return;
     if (transport.seek && transport.seek->serial == serial)
         transport.finish_seek(std::max<int64_t>(0, m_last_end_us));
-    // The end comes when the device has played what is queued.
-    for (;;) {
-        if (transport.quit || serial != transport.serial)
-            return;
-        bool drained = m_ring.buffered_frames() == 0;
-        if (transport.machine.mode() == Mode::Playing && (drained || !transport.audio_output_open))
-            break;
-        transport.changed.wait_for(lock, std::chrono::milliseconds(20));
-    }
+    // The end comes when the device has played what is queued; the ring tells no one when it
+    // drains, so it is looked at every little while.
+    bool reached = transport.wait_in_play(lock, serial, [&] {
+        return m_ring.buffered_frames() == 0 || !transport.audio_output_open ? 0 : drain_poll_us;
+    });
+    if (!reached)
+        return;
     transport.exhausted_serial = serial;
     transport.reached_end(serial);
 }

@@ -1,5 +1,7 @@
 #include "VideoStage.h"
 
+#include "StageInput.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -13,9 +15,7 @@ namespace {
 constexpr int64_t late_frame_threshold_us = 100000;
 // Unpaced play (rate control off) shows at most one picture per this interval of real time.
 constexpr int64_t unpaced_publish_interval_us = 20000;
-// Longest single wait for a frame's time, so changes of the clock anchor are picked up.
-constexpr int64_t max_wait_slice_us = 50000;
-constexpr auto pop_wait = std::chrono::milliseconds(20);
+
 // The largest picture the engine scales to, whatever size the owner asks for: no side above
 // 8192 pixels and no more than 4096 x 4096 pixels in all (64 MiB of BGRA), which keeps every
 // byte count well inside an int and the frame queue's memory bounded. A larger request is met
@@ -69,18 +69,8 @@ AVFramePtr VideoStage::screen_frame() const {
 }
 
 void VideoStage::run() {
-    for (;;) {
-        {
-            std::lock_guard lock(m_transport.mutex);
-            if (m_transport.quit)
-                return;
-        }
-        auto item = m_input.pop(pop_wait);
-        if (!item)
-            continue;
+    while (auto item = next_current_item(m_transport, m_input)) {
         int serial = item->serial;
-        if (!m_transport.is_current(serial))
-            continue;
         if (serial != m_decoder.serial()) {
             m_first_of_serial = true;
             m_candidate_serial = -1;
@@ -123,23 +113,18 @@ void VideoStage::handle_frame(AVFrame* frame, int64_t media_us, int serial) {
         handle_seek_frame(lock, frame, media_us, serial);
         return;
     }
-    for (;;) {
-        if (transport.quit || serial != transport.serial)
-            return;
-        if (transport.machine.mode() != Mode::Playing) {
-            transport.changed.wait(lock);
-            continue;
-        }
-        if (transport.range.to_us && media_us > *transport.range.to_us) {
-            transport.reached_end(serial);
-            return;
-        }
-        if (!transport.paced)
-            break;
-        int64_t delay = media_us - transport.clock.now();
-        if (delay <= 0)
-            break;
-        transport.changed.wait_for(lock, std::chrono::microseconds(std::min(delay, max_wait_slice_us)));
+    // The frame is due at its time on the clock, at once without rate control, and never when it
+    // lies past the end of the range asked for.
+    bool past_range = false;
+    bool due = transport.wait_in_play(lock, serial, [&] {
+        past_range = transport.range.to_us && media_us > *transport.range.to_us;
+        return past_range || !transport.paced ? 0 : transport.real_us_until(media_us);
+    });
+    if (!due)
+        return;
+    if (past_range) {
+        transport.reached_end(serial);
+        return;
     }
     bool publish = transport.paced ? transport.clock.now() - media_us <= late_frame_threshold_us
                                    : wall_us() - m_last_publish_us >= unpaced_publish_interval_us;
@@ -191,18 +176,9 @@ void VideoStage::handle_end(int serial) {
     }
     // Hold the end until play reaches it: the last frame stays for its duration.
     int64_t end_us = transport.position_us + m_info.frame_duration_us();
-    for (;;) {
-        if (transport.quit || serial != transport.serial)
-            return;
-        if (transport.machine.mode() != Mode::Playing) {
-            transport.changed.wait(lock);
-            continue;
-        }
-        int64_t delay = transport.paced ? end_us - transport.clock.now() : 0;
-        if (delay <= 0)
-            break;
-        transport.changed.wait_for(lock, std::chrono::microseconds(std::min(delay, max_wait_slice_us)));
-    }
+    if (!transport.wait_in_play(lock, serial,
+                                [&] { return transport.paced ? transport.real_us_until(end_us) : 0; }))
+        return;
     transport.exhausted_serial = serial;
     transport.reached_end(serial);
 }
