@@ -99,6 +99,46 @@ TEST(MediaPlay, repeat_loops_back_to_start_until_stopped) {
     EXPECT_EQ(movie->mode(), Mode::Stopped);
 }
 
+// "play from A to B wait" then "play repeat": the loop starts from the beginning, and a stop ends
+// it, with sound (the SDL device, dummy under CTest) and without.
+TEST(MediaPlay, repeat_after_a_finished_range_play_loops_until_stopped) {
+    for (bool with_sound : {true, false}) {
+        SCOPED_TRACE(with_sound ? "with sound" : "without sound");
+        auto opened = Movie::open(avi_clip(), with_sound ? OpenOptions{} : silent_options());
+        ASSERT_TRUE(opened) << opened.error().message;
+        auto& movie = **opened;
+        ASSERT_TRUE(movie.play({1000 * ms, 3000 * ms, false}));
+        ASSERT_TRUE(movie.wait_play_done(settle));
+        EXPECT_EQ(movie.mode(), Mode::Ended);
+        // The device is playing from the moment the play is asked, and stopped from the stop.
+        ASSERT_TRUE(movie.play({std::nullopt, std::nullopt, true}));
+        EXPECT_EQ(movie.mode(), Mode::Playing);
+        ASSERT_TRUE(movie.stop());
+        EXPECT_EQ(movie.mode(), Mode::Stopped);
+        ASSERT_TRUE(movie.wait_seek_done(settle));
+        EXPECT_EQ(movie.mode(), Mode::Stopped);
+        // Once it has got going the loop runs until stopped.
+        ASSERT_TRUE(movie.play({std::nullopt, std::nullopt, true}));
+        ASSERT_TRUE(movie.wait_seek_done(settle));
+        EXPECT_EQ(movie.mode(), Mode::Playing);
+        ASSERT_TRUE(movie.stop());
+        EXPECT_EQ(movie.mode(), Mode::Stopped);
+    }
+}
+
+// Right after a play from a position starts, the position is where it starts, not where the
+// medium rested before.
+TEST(MediaPlay, position_right_after_play_from_is_its_start) {
+    auto movie = open_silent(avi_clip());
+    ASSERT_TRUE(movie);
+    ASSERT_TRUE(movie->play({2000 * ms, std::nullopt, false}));
+    EXPECT_EQ(movie->position_us(), 2000 * ms);
+    ASSERT_TRUE(movie->wait_seek_done(settle));
+    EXPECT_GE(movie->position_us(), 2000 * ms);
+    ASSERT_TRUE(movie->play({1000 * ms, std::nullopt, false}));
+    EXPECT_EQ(movie->position_us(), 1000 * ms);
+}
+
 TEST(MediaPlay, pause_holds_position_and_resume_continues) {
     auto movie = open_silent(vcd_mpeg());
     ASSERT_TRUE(movie);

@@ -76,8 +76,11 @@ class Movie {
     // within it, for the owner to stretch.
     void set_target_size(int width, int height);
 
+    // The mode as the owner sees it: the seek that starts a play reads as Playing, a step's (or a
+    // paused play's) as Paused; Seeking is a seek asked for as such. A stop takes effect at once.
     Mode mode() const;
-    int64_t position_us() const; // the frame on screen (or the sound being heard)
+    // The frame on screen (or the sound being heard); while a seek runs, where it goes.
+    int64_t position_us() const;
     int64_t position_frames() const;
 
     Status play(const PlayOptions& options = {});
