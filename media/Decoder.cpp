@@ -44,8 +44,10 @@ int64_t Decoder::checked_time(int64_t stamped_us) {
     int64_t first = m_setup->offset_us - max_timestamp_jump_us;
     int64_t last = m_setup->end_us + max_timestamp_jump_us;
     bool inside = stamped_us >= first && stamped_us <= last;
-    if (!m_expecting)
-        return std::clamp(stamped_us, m_setup->offset_us, std::max(m_setup->offset_us, m_setup->end_us));
+    if (!m_expecting) // the first frame since a seek: only the segment to go by
+        return inside ? stamped_us
+                      : std::clamp(stamped_us, m_setup->offset_us,
+                                   std::max(m_setup->offset_us, m_setup->end_us));
     // A timestamp that follows on from the frames before, or from the last frame's own timestamp
     // (the time line really jumped a frame ago), is taken; one out of line with both is damage
     // and the frame is placed where it is due.
