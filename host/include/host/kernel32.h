@@ -53,3 +53,67 @@ constexpr DWORD NO_ERROR = 0;
 constexpr DWORD ERROR_MORE_DATA = 234;
 constexpr DWORD ERROR_NOT_CONNECTED = 2250;
 extern "C" DWORD WNetGetConnectionA(LPCSTR local_name, LPSTR remote_name, DWORD* length);
+
+// Files and folders: the current directory, full and short path names, and folder searches.
+// The process has one DOS current directory, where relative DOS paths start; it starts as the
+// Linux working directory's DOS path ("C:\" when no drive holds that folder). Per-drive current
+// directories are not kept: "D:X" starts at D's root unless the current directory is on D.
+constexpr DWORD ERROR_NO_MORE_FILES = 18;
+constexpr DWORD ERROR_INVALID_NAME = 123;
+constexpr DWORD ERROR_FILENAME_EXCED_RANGE = 206;
+constexpr DWORD ERROR_FILE_TOO_LARGE = 223;
+constexpr DWORD ERROR_DIRECTORY = 267;
+
+#define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
+
+// 100-nanosecond intervals since 1 January 1601 (UTC).
+struct FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+};
+
+struct WIN32_FIND_DATAA {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+    DWORD dwReserved0;
+    DWORD dwReserved1;
+    CHAR cFileName[MAX_PATH];
+    CHAR cAlternateFileName[14]; // the 8.3 name; empty when the name itself is one
+};
+using PWIN32_FIND_DATAA = WIN32_FIND_DATAA*;
+using LPWIN32_FIND_DATAA = WIN32_FIND_DATAA*;
+
+extern "C" {
+// Copies the current directory and returns its length; when the buffer is too small (or NULL),
+// returns the size needed including the terminating NUL and copies nothing.
+DWORD GetCurrentDirectoryA(DWORD buffer_length, LPSTR buffer);
+// Makes an existing folder the current directory and the Linux working directory the folder it
+// maps to. FALSE with ERROR_FILE_NOT_FOUND (no such folder), ERROR_PATH_NOT_FOUND (no such
+// folder on the way, or no such drive), ERROR_DIRECTORY (a file), ERROR_ACCESS_DENIED or
+// ERROR_FILENAME_EXCED_RANGE (longer than MAX_PATH - 2).
+BOOL SetCurrentDirectoryA(LPCSTR path_name);
+// The full path of a path by Windows' rules, without looking at the files; buffer rules as
+// GetCurrentDirectoryA. file_part, when given, points at the last component in the buffer (NULL
+// when the path ends in a backslash).
+DWORD GetFullPathNameA(LPCSTR file_name, DWORD buffer_length, LPSTR buffer, LPSTR* file_part);
+// The path with every component given as its 8.3 short name; the file must exist. Buffer rules
+// as GetCurrentDirectoryA.
+DWORD GetShortPathNameA(LPCSTR long_path, LPSTR short_path, DWORD buffer_length);
+
+// Searches a folder for the names matching the last component of file_name ("C:\WINDOWS\*.INI"),
+// without regard to case, against the long and the 8.3 name, with Windows' wildcard rules ("*.*"
+// matches every name, "*." the names without an extension, "?" also no character at the end of
+// the name or before a dot). A folder other than a drive's root also yields "." and "..", first.
+// The names are taken when the search starts, then sorted without regard to case.
+// INVALID_HANDLE_VALUE with ERROR_FILE_NOT_FOUND when nothing matches (also for a path ending in
+// a backslash), ERROR_PATH_NOT_FOUND when the folder does not exist.
+HANDLE FindFirstFileA(LPCSTR file_name, LPWIN32_FIND_DATAA find_data);
+// FALSE with ERROR_NO_MORE_FILES after the last name.
+BOOL FindNextFileA(HANDLE find_file, LPWIN32_FIND_DATAA find_data);
+// FALSE with ERROR_INVALID_HANDLE for a handle that is not an open search.
+BOOL FindClose(HANDLE find_file);
+}
