@@ -232,7 +232,8 @@ class Client {
     }
 
     // A plain top-level window of this connection, titled by WM_NAME (and _NET_WM_NAME unless
-    // `legacy`), mapped; returns once the server shows it (and a window manager manages it).
+    // `legacy`), mapped; returns once the server shows it on top of every other (and a window
+    // manager manages it).
     ::Window make_window(std::string const& title, bool legacy = false, int x = 10, int y = 10) {
         ::Window window = XCreateSimpleWindow(m_display, root(), x, y, 200, 120, 1, 0, 0xC0C0C0);
         XStoreName(m_display, window, title.c_str());
@@ -244,8 +245,15 @@ class Client {
                         reinterpret_cast<unsigned char*>(&pid), 1);
         XMapWindow(m_display, window);
         XSync(m_display, False);
+        // A window manager may leave a new window below the focused one; a raise request puts it on
+        // top, where a bare server maps it anyway.
         const bool managed_wanted = window_manager_running();
         wait_until([&] { return viewable(window) && (!managed_wanted || stacking_index(window) >= 0); });
+        if (managed_wanted) {
+            XRaiseWindow(m_display, window);
+            XSync(m_display, False);
+            wait_until([&] { return stacking_index(window) == 0; });
+        }
         return window;
     }
     // Minimises a window as a user would: through the window manager, or without one by taking

@@ -22,6 +22,10 @@ struct ProbeResult {
 
 enum class Desk { bare, window_manager };
 
+void PrintTo(Desk desk, std::ostream* out) {
+    *out << (desk == Desk::bare ? "bare server" : "window manager");
+}
+
 std::string desk_name(::testing::TestParamInfo<Desk> const& info) {
     return info.param == Desk::bare ? "bare_server" : "window_manager";
 }
