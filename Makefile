@@ -9,7 +9,7 @@ export CCACHE_NOHASHDIR ?= true
 JOBS ?= 2
 PACKAGES := cmake ninja-build g++ ccache pkg-config qt6-base-dev libgl-dev libavformat-dev libavcodec-dev \
             libavutil-dev libswscale-dev libswresample-dev libsdl2-dev nettle-dev libgtest-dev \
-            googletest libx11-dev fonts-liberation ffmpeg vcdimager xvfb xauth xdg-utils x11-xserver-utils
+            googletest libx11-dev fonts-liberation ffmpeg vcdimager xvfb xauth xdg-utils x11-xserver-utils openbox
 
 .PHONY: setup configure build test run run-player bench clean
 

@@ -1,4 +1,5 @@
 // Creating, destroying, showing and placing windows.
+#include "DesktopWindows.h"
 #include "host/GuiThread.h"
 #include "MessageQueue.h"
 #include "Resources.h"
@@ -193,8 +194,11 @@ BOOL DestroyWindow(HWND hwnd) {
 
 BOOL ShowWindow(HWND hwnd, int show) {
     Window* window = find_window(hwnd);
-    if (!window)
+    if (!window) {
+        if (auto desktop_window = desktop_window_of(hwnd))
+            return show_desktop_window(*desktop_window, show);
         return invalid_window();
+    }
     const BOOL was_visible = (window->style & WS_VISIBLE) ? TRUE : FALSE;
     WindowWidget& widget = *window->widget;
     if (show == SW_HIDE) {

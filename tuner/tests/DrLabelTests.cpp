@@ -1,5 +1,6 @@
 // TDRLabel's paint decisions and blink state machine, seen on the label's grabbed image.
 #include "DrLabel.h"
+#include "TempPrefix.h"
 #include "TestApplication.h"
 
 #include <QCoreApplication>
@@ -17,6 +18,10 @@ QRgb Rgb(TColor color) {
 
 class DrLabelTest : public ::testing::Test {
   protected:
+    // The application object, made by the first test that needs it, comes up on a prefix of the
+    // test's own: the program's single-instance guard creates its mutex there.
+    TempPrefix prefix;
+
     void SetUp() override {
         TestApplication();
         form = std::make_unique<TForm>(nullptr);

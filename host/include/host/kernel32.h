@@ -117,3 +117,25 @@ BOOL FindNextFileA(HANDLE find_file, LPWIN32_FIND_DATAA find_data);
 // FALSE with ERROR_INVALID_HANDLE for a handle that is not an open search.
 BOOL FindClose(HANDLE find_file);
 }
+
+// Kernel objects: named mutexes, seen by every process on the same prefix (as Wine keeps one
+// object namespace per prefix). A name exists while any process has a handle to it open; a
+// process that ends, however it ends, lets go of its handles. "Local\" names the same object as
+// the bare name, "Global\" a namespace of its own. Any thread.
+struct SECURITY_ATTRIBUTES;
+extern "C" {
+// Creates the mutex, or opens it when the name exists (the last error is then
+// ERROR_ALREADY_EXISTS, otherwise ERROR_SUCCESS); NULL with the last error set on failure. An
+// empty or null name makes a mutex of this process alone. Ownership is not tracked: there are
+// no wait functions, so the mutex serves to tell whether a name is taken.
+HANDLE CreateMutexA(SECURITY_ATTRIBUTES* security, BOOL initial_owner, LPCSTR name);
+// FALSE with ERROR_INVALID_HANDLE for a handle that is not open.
+BOOL CloseHandle(HANDLE handle);
+}
+
+namespace host {
+// The process id of the process that created the named mutex, while it still has it open; 0
+// when no process has it open or its creator has closed it. Windows does not tell who holds a
+// mutex; a program that needs the running copy of itself asks this.
+DWORD mutex_maker_process(LPCSTR name);
+} // namespace host

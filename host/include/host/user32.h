@@ -409,3 +409,27 @@ bool present_frame(HWND hwnd, QImage const& frame);
 QWidget* window_widget(HWND hwnd);
 
 } // namespace host
+
+// The desktop's top-level windows, other programs' included: on X, in the stacking order the
+// window manager keeps (top first), titles and states as the desktop's conventions give them,
+// and requests made through the window manager where one runs. Headless platforms show none.
+// A handle to another program's window is valid while that window exists. GUI thread.
+using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
+extern "C" {
+// The first top-level window, top first, whose class and text match (whole, ignoring case); a
+// null class or text matches any. For other programs' windows the class is that of WM_CLASS.
+HWND FindWindowA(LPCSTR class_name, LPCSTR window_name);
+// Calls `function` for each top-level window, top first, until it returns FALSE.
+BOOL EnumWindows(WNDENUMPROC function, LPARAM parameter);
+// UTF-8 text, cut to size - 1 bytes; returns the length copied.
+int GetWindowTextA(HWND hwnd, LPSTR text, int size);
+BOOL SetWindowTextA(HWND hwnd, LPCSTR text);
+BOOL IsIconic(HWND hwnd);
+// Shown, minimised windows included.
+BOOL IsWindowVisible(HWND hwnd);
+// Raises the window and activates it.
+BOOL BringWindowToTop(HWND hwnd);
+// The window's process id (from _NET_WM_PID for other programs' windows; 0 when unknown); the
+// thread is the process's main thread for them, the GUI thread for this program's windows.
+DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* process_id);
+}
