@@ -2,6 +2,8 @@
 #   make run          set up, build, and start the tuner on the default prefix
 #   make test         set up, build, and run every test
 #   make run-player   set up, build, and start the movie player on the default prefix
+#   make install      build and install into PREFIX (/usr/local), below DESTDIR when given
+#   make package      build the Debian package build/varnreel_<version>_<arch>.deb
 BUILD ?= build
 # Compiler cache hits across clones and work trees of the same sources.
 export CCACHE_BASEDIR ?= $(CURDIR)
@@ -9,9 +11,11 @@ export CCACHE_NOHASHDIR ?= true
 JOBS ?= 2
 PACKAGES := cmake ninja-build g++ ccache pkg-config qt6-base-dev libgl-dev libavformat-dev libavcodec-dev \
             libavutil-dev libswscale-dev libswresample-dev libsdl2-dev nettle-dev libgtest-dev \
-            googletest libx11-dev fonts-liberation ffmpeg vcdimager xvfb xauth xdg-utils x11-xserver-utils openbox
+            googletest libx11-dev fonts-liberation ffmpeg vcdimager xvfb xauth xdg-utils x11-xserver-utils openbox \
+            dpkg-dev file desktop-file-utils appstream lintian man-db
+PREFIX ?= /usr/local
 
-.PHONY: setup configure build test run run-player bench clean
+.PHONY: setup configure build test run run-player install package bench clean
 
 setup:
 	@./scripts/install-packages.sh $(PACKAGES)
@@ -32,6 +36,13 @@ run: build
 
 run-player: build
 	./scripts/run-player.sh $(BUILD)
+
+# DESTDIR, when given, is put before PREFIX (staged installs, packaging).
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+package: build
+	cmake --build $(BUILD) --target package
 
 # Figures against peers (ffmpeg, mpv), printed as ratios; not part of the tests.
 bench: build
