@@ -9,17 +9,19 @@ set(CPACK_PACKAGE_VENDOR "The VarnReel developers")
 set(CPACK_PACKAGE_CONTACT "VarnReel developers <varnreel@varnreel.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Windows 95 boot configuration tuner and MCI movie player")
 set(CPACK_PACKAGE_DESCRIPTION
-  "Two Windows 95 desktop programs made to run on Linux, on a host layer that answers\n"
-  "their Windows calls from a Wine-style prefix.\n"
+  "Two Windows 95 desktop programs made to run on Linux, on a host layer\n"
+  "that answers their Windows calls from a Wine-style prefix.\n"
   "\n"
-  "VarnDosFettle (BootFettle) tunes how the Windows 95 machine of the prefix\n"
-  "starts: MSDOS.SYS, the VCache section of SYSTEM.INI and CONFIG.SYS.\n"
+  "VarnDosFettle (BootFettle) tunes how the Windows 95 machine of the\n"
+  "prefix starts: MSDOS.SYS, the VCache section of SYSTEM.INI and\n"
+  "CONFIG.SYS.\n"
   "\n"
-  "reelp32 (Reelix) plays MPEG files, VideoCDs, AVI, QuickTime and FLI/FLC movies\n"
-  "through the Media Control Interface, captures frames and cuts MPEG streams.\n"
+  "reelp32 (Reelix) plays MPEG files, VideoCDs, AVI, QuickTime and FLI/FLC\n"
+  "movies through the Media Control Interface, captures frames and cuts\n"
+  "MPEG streams.\n"
   "\n"
-  "The tools mcishell and iniprofile send MCI command strings and edit profile\n"
-  "files of the prefix from a shell.")
+  "The tools mcishell and iniprofile send MCI command strings and edit\n"
+  "profile files of the prefix from a shell.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY varnreel)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

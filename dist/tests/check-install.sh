@@ -29,9 +29,13 @@ DESTDIR=$stage cmake --install "$build" --prefix /usr >"$work/install.log" ||
 diff -u "$source_folder/dist/tests/installed-files.txt" "$work/installed.txt" || fail "the installed files differ"
 [ "$(readlink "$stage/usr/bin/mcish")" = mcishell ] || fail "mcish is not a link to mcishell"
 [ "$(readlink "$stage/usr/share/man/man1/mcish.1.gz")" = mcishell.1.gz ] || fail "mcish.1.gz is not a link"
+for icon in "$stage"/usr/share/icons/hicolor/*/apps/*.png; do
+  size=$(basename "$(dirname "$(dirname "$icon")")")
+  file -b "$icon" | grep -q "^PNG image data, ${size/x/ x }," || fail "$icon is not a $size PNG"
+done
 
 # Search paths: relative to the file, never into the build folder.
-libraries=$(dirname "$(find "$stage/usr/lib" -name libhost.so)")
+libraries=$(realpath "$(dirname "$(find "$stage/usr/lib" -name libhost.so)")")
 for file in "$stage"/usr/bin/* "$libraries"/*.so "$libraries"/drivers/*; do
   [ -L "$file" ] && continue
   file -b "$file" | grep -q '^ELF' || continue
@@ -64,7 +68,9 @@ LD_DEBUG=files "$bin/mcish" "sysinfo all quantity wait" \
   "close m wait" >"$work/mcish.out" 2>"$work/mcish.debug" || fail "mcish failed"
 cat "$work/mcish.out"
 [ "$(cut -f1 "$work/mcish.out" | sort -u)" = 0 ] || fail "an MCI command failed"
-grep -q "file=$libraries/libmcivideo.so" "$work/mcish.debug" || fail "libmcivideo.so was not loaded from $libraries"
+loaded=$(sed -n 's|.*file=\(/[^ ]*/libmcivideo\.so\) .*dynamically loaded.*|\1|p' "$work/mcish.debug" | head -1)
+[ -n "$loaded" ] && [ "$(realpath "$loaded")" = "$libraries/libmcivideo.so" ] ||
+  fail "libmcivideo.so was not loaded from $libraries but from [$loaded]"
 ! grep -qF "$build" "$work/mcish.debug" || fail "something was loaded from the build folder"
 
 # The player with two files on its command line plays the first, through its own modules.
@@ -77,7 +83,7 @@ for _ in $(seq 600); do
   sleep 0.1
 done
 cat "$work/player.trace" 2>/dev/null || true
-grep -q $'^open Z:\\.*\\FIRS~[A-Z0-5]*.AVI type avivideo alias xyzmpeg .*\t0' "$work/player.trace" ||
+grep -q "^open Z:.*[\\]FIRS~[A-Z0-5]*[.]AVI type avivideo alias xyzmpeg .*$(printf '\t')0" "$work/player.trace" ||
   fail "the player did not open the first file"
 grep -q $'^play xyzmpeg repeat\t0' "$work/player.trace" || fail "the player did not play the first file"
 echo "installed tree OK"

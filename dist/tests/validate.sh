@@ -52,7 +52,7 @@ package)
   package=$(ls "$work"/*.deb)
   dpkg-deb --field "$package" Package Version Depends Recommends
   # Errors fail the check; the warnings and notes that remain are printed.
-  lintian --fail-on error --no-tag-display-limit "$package" ;;
+  lintian --fail-on error --tag-display-limit 0 "$package" ;;
 *)
   echo "unknown check $check"; exit 2 ;;
 esac
