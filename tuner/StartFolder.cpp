@@ -1,11 +1,8 @@
 #include "StartFolder.h"
 
-#include "host/HostPaths.h"
 #include "host/kernel32.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 namespace StartFolder {
 
@@ -16,14 +13,7 @@ bool AskedFor(std::span<std::string const> Arguments) {
 bool EnterWindowsFolder() {
     char Folder[MAX_PATH] = {};
     const UINT Length = GetWindowsDirectoryA(Folder, sizeof Folder);
-    if (Length == 0 || Length >= sizeof Folder)
-        return false;
-    const auto Host = host::host_path_of(Folder);
-    if (!Host)
-        return false;
-    std::error_code Error;
-    std::filesystem::current_path(*Host, Error);
-    return !Error;
+    return Length > 0 && Length < sizeof Folder && SetCurrentDirectoryA(Folder);
 }
 
 } // namespace StartFolder
