@@ -1,6 +1,6 @@
 // File attributes, the Windows directory and drives, for DOS paths of the prefix.
-#include "prefix/DosAttributes.h"
 #include "host/kernel32.h"
+#include "prefix/DosAttributes.h"
 #include "prefix/Prefix.h"
 #include "PathBuffer.h"
 

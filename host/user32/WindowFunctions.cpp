@@ -3,6 +3,7 @@
 #include "host/GuiThread.h"
 #include "MessageQueue.h"
 #include "Resources.h"
+#include "SessionMember.h"
 #include "Window.h"
 #include "WindowClasses.h"
 #include "WindowWidget.h"
@@ -160,6 +161,9 @@ HWND CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR window_name, DWOR
     apply_geometry(window, x, y, width, height);
     invalidate(window, {}, true);
     MessageQueue::instance().add_live(hwnd);
+    // A program with a window is a member of its prefix's session from now on.
+    if (!child)
+        join_session();
 
     CREATESTRUCTA create{parameter, instance, menu,        parent,      height,     width,
                          y,         x,        LONG(style), window_name, class_name, ex_style};

@@ -45,6 +45,76 @@ BOOL GetModuleHandleExA(DWORD flags, LPCSTR name, HMODULE* module);
 DWORD GetModuleFileNameA(HMODULE module, LPSTR file_name, DWORD size);
 }
 
+// Files by handle, the 16-bit compatible family: DOS paths of the prefix, binary, unbuffered.
+// A handle is valid only for the process that opened it; a forged or closed one is refused with
+// ERROR_INVALID_HANDLE. Any thread.
+using HFILE = int;
+constexpr HFILE HFILE_ERROR = -1;
+constexpr int OF_READ = 0x0000;
+constexpr int OF_WRITE = 0x0001;
+constexpr int OF_READWRITE = 0x0002;
+constexpr int FILE_BEGIN = 0;
+constexpr int FILE_CURRENT = 1;
+constexpr int FILE_END = 2;
+
+// One entry of a directory search.
+struct FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+};
+struct WIN32_FIND_DATAA {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+    DWORD dwReserved0;
+    DWORD dwReserved1;
+    CHAR cFileName[MAX_PATH];
+    CHAR cAlternateFileName[14];
+};
+#define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1)))
+constexpr DWORD ERROR_NO_MORE_FILES = 18;
+
+constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
+
+extern "C" {
+
+// Opens an existing file for reading, writing or both (OF_READ, OF_WRITE, OF_READWRITE; sharing
+// flags are accepted and ignored).
+HFILE _lopen(LPCSTR path, int mode);
+// Creates a file, or empties an existing one, and opens it for reading and writing; `attribute`
+// 0 is a normal file, otherwise FILE_ATTRIBUTE_READONLY, _HIDDEN and _SYSTEM bits.
+HFILE _lcreat(LPCSTR path, int attribute);
+// Moves the file position from FILE_BEGIN, FILE_CURRENT or FILE_END; the new position, or
+// HFILE_ERROR.
+LONG _llseek(HFILE file, LONG offset, int origin);
+// Reads up to `count` bytes; the number read (fewer only at the end of the file), or
+// (UINT)HFILE_ERROR.
+UINT _lread(HFILE file, LPVOID buffer, UINT count);
+// Writes `count` bytes; the number written, or (UINT)HFILE_ERROR. A count of 0 cuts the file at
+// the current position, as on Windows.
+UINT _lwrite(HFILE file, LPCSTR buffer, UINT count);
+// 0, or HFILE_ERROR for an invalid handle.
+HFILE _lclose(HFILE file);
+
+// Directory search: `pattern` is a DOS path whose last component may hold * and ?, matched
+// without regard to case against long names and their 8.3 short names. INVALID_HANDLE_VALUE with
+// ERROR_FILE_NOT_FOUND when nothing matches. Close the search with FindClose.
+HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA* found);
+BOOL FindNextFileA(HANDLE search, WIN32_FIND_DATAA* found);
+BOOL FindClose(HANDLE search);
+
+// Renames a file or folder, also into another folder of the same drive. Fails with
+// ERROR_ALREADY_EXISTS when the new name exists, unless MOVEFILE_REPLACE_EXISTING replaces a file
+// of that name (in one step: a reader sees the old file or the new one).
+BOOL MoveFileA(LPCSTR existing_name, LPCSTR new_name);
+BOOL MoveFileExA(LPCSTR existing_name, LPCSTR new_name, DWORD flags);
+// Removes a file (a symbolic link itself, not what it names).
+BOOL DeleteFileA(LPCSTR file_name);
+}
+
 constexpr DWORD GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT = 0x2;
 constexpr DWORD GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS = 0x4;
 

@@ -359,6 +359,26 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND own
 int wsprintfA(LPSTR buffer, LPCSTR format, ...);
 }
 
+// Ending the session. ExitWindowsEx ends the session of the program's prefix, never the user's
+// desktop session: every program running on the prefix (the caller too) hears
+// WM_QUERYENDSESSION; when all agree, each hears WM_ENDSESSION and ends, one after the other, the
+// caller last. Without EWX_FORCE a window answering FALSE to WM_QUERYENDSESSION cancels the end
+// for all (they hear WM_ENDSESSION with FALSE). Shutting down and restarting a prefix end its
+// session the same way. The call returns at once (TRUE when the end was started); the rest
+// happens while the programs run their message loops. A dialog responder, when installed, sees
+// the request first (DialogResponder.h).
+constexpr UINT WM_QUERYENDSESSION = 0x0011;
+constexpr UINT WM_ENDSESSION = 0x0016;
+constexpr LPARAM ENDSESSION_LOGOFF = static_cast<LPARAM>(0x80000000u);
+constexpr UINT EWX_LOGOFF = 0x00000000;
+constexpr UINT EWX_SHUTDOWN = 0x00000001;
+constexpr UINT EWX_REBOOT = 0x00000002;
+constexpr UINT EWX_FORCE = 0x00000004;
+constexpr UINT EWX_POWEROFF = 0x00000008;
+constexpr UINT EWX_FORCEIFHUNG = 0x00000010;
+
+extern "C" BOOL ExitWindowsEx(UINT flags, DWORD reason);
+
 class QImage;
 class QWidget;
 

@@ -9,6 +9,7 @@
 
 #include "TempPrefix.h"
 #include "host/DialogResponder.h"
+#include "host/kernel32.h"
 #include "host/user32.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +59,10 @@ class PlayerFixture : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(classes_registered());
+        // The prefix is a machine where the player's device types are registered, so its start
+        // asks for no restart.
+        WritePrivateProfileStringA("mci", "VCDVideo", "CDDRIVER.DRV", "C:\\WINDOWS\\SYSTEM.INI");
+        WritePrivateProfileStringA("mci", "MpegMovie", "CDDRIVER.DRV", "C:\\WINDOWS\\SYSTEM.INI");
         player::state = player::PlayerState{};
         player::windows.main_window = nullptr;
         player::windows.help_window = nullptr;
