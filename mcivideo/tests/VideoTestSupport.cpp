@@ -5,11 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
-
 #include <filesystem>
 #include <map>
-#include <thread>
 
 extern char** environ;
 
@@ -125,20 +122,6 @@ std::vector<Message> CallbackWindow::messages(UINT message) const {
         if (each.hwnd == m_handle && each.message == message)
             found.push_back(each);
     return found;
-}
-
-bool pump_until(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
-    auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        if (done())
-            return true;
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
 }
 
 void VideoDeviceTest::TearDown() {

@@ -66,9 +66,10 @@ class ExitPath : public PlayerFixture {
         player::state.length_ms = 90000;
     }
 
-    // Runs the program's loop; a loop that does not end by itself ends with 99 after 8 s.
+    // Runs the program's loop; a loop that does not end by itself ends with 99 when the safety
+    // timeout has passed.
     int run_loop() {
-        QTimer::singleShot(8000, [] { PostQuitMessage(99); });
+        QTimer::singleShot(pump_safety_timeout, [] { PostQuitMessage(99); });
         return player::run_message_loop();
     }
 
