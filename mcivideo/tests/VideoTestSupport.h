@@ -1,6 +1,6 @@
-// Test helpers for the video devices: clips made at test time with Debian's ffmpeg (cached per
-// user in the temporary folder), a temporary prefix holding them under C:\CLIPS, a callback
-// window that records the MCI messages it receives, and the message pump.
+// Test helpers for the video devices: clips made at test time with Debian's ffmpeg (media
+// fixtures), a temporary prefix holding them under C:\CLIPS, a callback window that records the
+// MCI messages it receives, and the message pump.
 #pragma once
 
 #include "PumpUntil.h"

@@ -226,9 +226,8 @@ TEST(MediaPlay, frames_follow_target_size) {
 }
 
 TEST(MediaPlay, audio_only_medium_plays_on_system_clock_without_device) {
-    auto path =
-        make_fixture("tone.mp2", {"ffmpeg", "-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
-                                  "sine=frequency=440:sample_rate=44100:duration=2", "-f", "mp2", "{out}"});
+    auto path = ffmpeg_fixture(
+        "tone.mp2", {"-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100:duration=2", "-f", "mp2"});
     ASSERT_FALSE(path.empty());
     auto movie = open_silent(path);
     ASSERT_TRUE(movie);

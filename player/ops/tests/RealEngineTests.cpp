@@ -2,6 +2,7 @@
 // open and set-up, play driven by the device's position signals, and the recovery when the
 // device stops by itself at the end of the clip.
 #include "MciTrace.h"
+#include "MediaFixtures.h"
 #include "PlayerFixture.h"
 
 #include "core/CommandChannel.h"
@@ -9,7 +10,6 @@
 #include "core/PlayerTick.h"
 #include "ops/Transport.h"
 
-#include <QProcess>
 #include <QStandardPaths>
 
 #include <cstring>
@@ -21,37 +21,12 @@ namespace {
 using namespace player_test;
 using player::state;
 
-// A 3 s AVI, 320 x 240 at 25 frames a second with sound, made once per test program.
+// A 3 s AVI, 320 x 240 at 25 frames a second with sound.
 std::filesystem::path clip_on_host() {
-    static const std::filesystem::path made = [] {
-        const auto path = std::filesystem::temp_directory_path() /
-                          ("reelp32-engine-clip-" + std::to_string(::getpid()) + ".avi");
-        QProcess ffmpeg;
-        ffmpeg.start("ffmpeg", {"-y",
-                                "-loglevel",
-                                "error",
-                                "-f",
-                                "lavfi",
-                                "-i",
-                                "testsrc=size=320x240:rate=25:duration=3",
-                                "-f",
-                                "lavfi",
-                                "-i",
-                                "sine=frequency=440:sample_rate=44100:duration=3",
-                                "-c:v",
-                                "mpeg4",
-                                "-g",
-                                "12",
-                                "-c:a",
-                                "pcm_s16le",
-                                "-f",
-                                "avi",
-                                QString::fromStdString(path.string())});
-        if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0)
-            return std::filesystem::path();
-        return path;
-    }();
-    return made;
+    return media::test::ffmpeg_fixture("engine-clip.avi",
+                                       {"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25:duration=3", "-f",
+                                        "lavfi", "-i", "sine=frequency=440:sample_rate=44100:duration=3",
+                                        "-c:v", "mpeg4", "-g", "12", "-c:a", "pcm_s16le", "-f", "avi"});
 }
 
 class RealEngine : public PlayerFixture {
