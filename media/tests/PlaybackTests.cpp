@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -14,24 +15,49 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Records what the engine posts; the callback only appends under a lock, as an owner would post.
+// Records what the engine posts; the callback only appends under a lock (and wakes a waiting
+// test), as an owner would post.
 struct EventLog {
     std::mutex mutex;
+    std::condition_variable posted;
     std::vector<Event> events;
     EventCallback callback() {
         return [this](const Event& event) {
             std::lock_guard lock(mutex);
             events.push_back(event);
+            posted.notify_all();
         };
     }
     int count(EventKind kind) {
         std::lock_guard lock(mutex);
+        return count_locked(kind);
+    }
+    // Waits until `kind` was posted `n` times; false when the safety timeout passed first.
+    bool wait_for(EventKind kind, int n) {
+        std::unique_lock lock(mutex);
+        return posted.wait_for(lock, settle, [&] { return count_locked(kind) >= n; });
+    }
+
+  private:
+    int count_locked(EventKind kind) const {
         int n = 0;
         for (const auto& event : events)
             n += event.kind == kind;
         return n;
     }
 };
+
+// Waits until play has moved the frame on screen past `position_us` (asking every few
+// milliseconds: the position only grows while playing); false when the safety timeout passed first.
+bool wait_past(Movie& movie, int64_t position_us) {
+    auto deadline = std::chrono::steady_clock::now() + settle;
+    while (movie.position_us() <= position_us) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(5ms);
+    }
+    return true;
+}
 
 } // namespace
 
@@ -88,8 +114,7 @@ TEST(MediaPlay, repeat_loops_back_to_start_until_stopped) {
     EventLog log;
     movie->set_event_callback(log.callback());
     ASSERT_TRUE(movie->play({0, 200 * ms, true}));
-    for (int i = 0; i < 100 && log.count(EventKind::Looped) < 3; ++i)
-        std::this_thread::sleep_for(50ms);
+    EXPECT_TRUE(log.wait_for(EventKind::Looped, 3));
     EXPECT_GE(log.count(EventKind::Looped), 3);
     EXPECT_EQ(log.count(EventKind::ReachedEnd), 0);
     EXPECT_NE(movie->mode(), Mode::Ended);
@@ -143,22 +168,24 @@ TEST(MediaPlay, pause_holds_position_and_resume_continues) {
     auto movie = open_silent(vcd_mpeg());
     ASSERT_TRUE(movie);
     ASSERT_TRUE(movie->play());
-    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(wait_past(*movie, 0)) << "play shows the frames after the first";
     ASSERT_TRUE(movie->pause());
     EXPECT_EQ(movie->mode(), Mode::Paused);
-    std::this_thread::sleep_for(50ms); // a frame already on its way to the screen may still land
+    // A frame already on its way to the screen may still land; the engine tells nothing when
+    // it has, so it is given a moment.
+    std::this_thread::sleep_for(50ms);
     auto paused_at = movie->position_us();
     EXPECT_GT(paused_at, 0);
-    std::this_thread::sleep_for(300ms);
+    std::this_thread::sleep_for(300ms); // nothing may move meanwhile
     EXPECT_EQ(movie->position_us(), paused_at);
     ASSERT_TRUE(movie->resume());
     EXPECT_EQ(movie->mode(), Mode::Playing);
-    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(wait_past(*movie, paused_at)) << "resume continues from the paused frame";
     EXPECT_GT(movie->position_us(), paused_at);
     ASSERT_TRUE(movie->stop());
-    std::this_thread::sleep_for(50ms);
+    std::this_thread::sleep_for(50ms); // as after the pause: a frame on its way may still land
     auto stopped_at = movie->position_us();
-    std::this_thread::sleep_for(200ms);
+    std::this_thread::sleep_for(200ms); // nothing may move meanwhile
     EXPECT_EQ(movie->position_us(), stopped_at) << "stop is not a rewind, and nothing moves after it";
 }
 
@@ -267,9 +294,8 @@ TEST(MediaPlay, huge_target_sizes_are_bounded_keeping_their_aspect) {
 }
 
 TEST(MediaPlay, audio_only_medium_plays_on_system_clock_without_device) {
-    auto path =
-        make_fixture("tone.mp2", {"ffmpeg", "-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
-                                  "sine=frequency=440:sample_rate=44100:duration=2", "-f", "mp2", "{out}"});
+    auto path = ffmpeg_fixture(
+        "tone.mp2", {"-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100:duration=2", "-f", "mp2"});
     ASSERT_FALSE(path.empty());
     auto movie = open_silent(path);
     ASSERT_TRUE(movie);

@@ -1,6 +1,8 @@
 #pragma once
 // Media made at test time with Debian's ffmpeg and vcdimager (and a small FLC writer), cached per
 // user in the temporary folder so that the many test processes CTest starts make each file once.
+// A cached file carries the key of its recipe in its name: a changed recipe makes a new file
+// instead of finding the old one.
 
 #include <cstdint>
 #include <string>
@@ -14,9 +16,18 @@ bool run_program(const std::vector<std::string>& arguments, std::string* output 
 // The fixture folder; created on first use.
 std::string fixture_folder();
 
-// Makes `name` in the fixture folder by running `arguments` (with "{out}" replaced by a temporary
-// path) unless it exists; returns the path, or "" when the tool failed.
+// A short name for a recipe (the program and arguments that make a file, or the file's own bytes):
+// the first 16 hex digits of the MD5 of its parts. A changed recipe gets a new key.
+std::string recipe_key(const std::vector<std::string>& recipe);
+
+// Makes the fixture `name` by running `arguments` (with "{out}" replaced by a temporary path)
+// unless it was made before by the same arguments; it is cached as `stem-KEY.ext` with the key of
+// the arguments. Returns the path, or "" when the tool failed.
 std::string make_fixture(const std::string& name, std::vector<std::string> arguments);
+
+// make_fixture with a quiet ffmpeg: `arguments` are the inputs, codecs and format, everything
+// between ffmpeg's own options and the output file.
+std::string ffmpeg_fixture(const std::string& name, const std::vector<std::string>& arguments);
 
 // MPEG-1 system stream for VideoCD (PAL: 352x288, 25 fps, video 1150 kbit/s, MP2 224 kbit/s).
 std::string vcd_mpeg(int seconds = 10, const std::string& pattern = "testsrc", int tone = 440);
