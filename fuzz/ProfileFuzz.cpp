@@ -20,9 +20,9 @@
 namespace {
 
 constexpr const char* profile_name = "C:\\WINDOWS\\FUZZ.INI";
-constexpr const char* absent = "\x01absent";
+constexpr const char* absent = "\x01" "absent";
 // Sections and keys looked at per input, enough for every seed, bounded for speed.
-constexpr std::size_t most_names = 64;
+constexpr std::size_t most_names = 16;
 
 // The prefix of the whole run, removed when the process exits.
 TempPrefix& prefix() {
@@ -42,9 +42,10 @@ Answer get(const char* section, const char* key, const char* fallback, DWORD siz
     DWORD length = GetPrivateProfileStringA(section, key, fallback, buffer.get(), size, profile_name);
     FUZZ_CHECK(length < size);
     FUZZ_CHECK(buffer[length] == '\0');
-    bool list = !section || !key;
-    if (list && size >= 2)
-        FUZZ_CHECK(length == 0 || buffer[length - 1] == '\0' || length == size - 2);
+    // The section list ends in two NULs, also when cut (a key list of an absent section is
+    // the default instead).
+    if (!section && size >= 2)
+        FUZZ_CHECK(length == 0 || buffer[length - 1] == '\0' || (length == size - 2 && buffer[size - 1] == '\0'));
     return {length, std::vector<char>(buffer.get(), buffer.get() + size)};
 }
 
@@ -76,13 +77,16 @@ std::string trimmed(std::string_view text) {
     return std::string(text);
 }
 
-// What the file says: every listed section with its keys and their values.
+// What the file says: every section (by its name in lower case) with its keys and their values.
 using Contents = std::map<std::string, std::vector<std::pair<std::string, std::string>>>;
 
 Contents read_contents(DWORD size) {
     Contents contents;
     for (const std::string& section : names_of(get(nullptr, nullptr, "", size))) {
-        auto& keys = contents[section];
+        // Only the first section of a name counts.
+        if (!contents.emplace(lower(section), Contents::mapped_type()).second)
+            continue;
+        auto& keys = contents[lower(section)];
         for (const std::string& key : names_of(get(section.c_str(), nullptr, "", size))) {
             Answer value = get(section.c_str(), key.c_str(), absent, size);
             keys.emplace_back(key, std::string(value.bytes.data(), value.length));
@@ -140,11 +144,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(written);
     Contents after = read_contents(roomy);
 
-    // The other sections are as they were. (Key and section names are compared as the
-    // functions compare them: blanks trimmed, without regard to case.)
+    // The other sections are as they were (section names compare as the functions compare
+    // them: blanks trimmed, without regard to case). Not so when the write puts a line break
+    // into the file, or a key line that reads as a section header ("[name]=value"): then it
+    // writes new sections, as Windows does.
+    auto one_line = [](std::string_view text) { return text.find_first_of("\r\n") == std::string_view::npos; };
+    bool new_sections = !one_line(section) || !one_line(key) || (operation == 0 && !one_line(value)) ||
+                        (operation != 2 && trimmed(key).starts_with('['));
     std::string touched = lower(trimmed(section));
     for (const auto& [name, keys] : before) {
-        if (lower(trimmed(name)) == touched)
+        if (new_sections || name == touched)
             continue;
         FUZZ_CHECK(after.count(name) == 1);
         FUZZ_CHECK(after.at(name) == keys);
