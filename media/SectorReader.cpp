@@ -75,10 +75,10 @@ bool SectorReader::load_block(int64_t block) {
         got += static_cast<size_t>(count);
     }
     // A truncated image: only the sectors whose payload is complete count.
-    m_cached_sectors =
-        static_cast<int64_t>(got) >= raw_sector_size
-            ? (static_cast<int64_t>(got) - sector_payload_offset - sector_payload_size) / raw_sector_size + 1
-            : 0;
+    int64_t first_payload_end = sector_payload_offset + sector_payload_size;
+    m_cached_sectors = static_cast<int64_t>(got) >= first_payload_end
+                           ? (static_cast<int64_t>(got) - first_payload_end) / raw_sector_size + 1
+                           : 0;
     m_cached_block = block;
     return true;
 }
