@@ -47,6 +47,14 @@ if(player_type STREQUAL "EXECUTABLE")
   set_target_properties(reelp32 PROPERTIES INSTALL_RPATH "${VARNREEL_PROGRAM_RPATH}")
   install(TARGETS reelp32 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 else()
+  # The bundle cannot be relinked or stripped at install time (its driver package follows the
+  # image), so the linked program carries its installed search path from the start, relative to
+  # itself, and is linked stripped.
+  # In the build tree lib/varnreel is a link to lib/ itself.
+  file(MAKE_DIRECTORY ${CMAKE_LIBRARY_OUTPUT_DIRECTORY})
+  file(CREATE_LINK . ${CMAKE_LIBRARY_OUTPUT_DIRECTORY}/varnreel SYMBOLIC)
+  set_target_properties(reel32 PROPERTIES BUILD_WITH_INSTALL_RPATH ON INSTALL_RPATH "${VARNREEL_PROGRAM_RPATH}")
+  target_link_options(reel32 PRIVATE -s)
   install(PROGRAMS ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/reelp32 DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 

@@ -75,7 +75,12 @@ loaded=$(sed -n 's|.*file=\(/[^ ]*/libmcivideo\.so\) .*dynamically loaded.*|\1|p
   fail "libmcivideo.so was not loaded from $libraries but from [$loaded]"
 ! grep -qF "$build" "$work/mcish.debug" || fail "something was loaded from the build folder"
 
-# The player with two files on its command line plays the first, through its own modules.
+# The player with two files on its command line plays the first, through its own modules. Its
+# device types are registered first, as a setup program does, so the first start installs the
+# driver files without the restart box.
+for type in VCDVideo MpegMovie; do
+  "$bin/iniprofile" set 'C:\WINDOWS\SYSTEM.INI' mci "$type" CDDRIVER.DRV || fail "cannot register $type"
+done
 MCITRACE=$work/player.trace "$bin/reelp32" "$work/movies/first clip.avi" "$work/movies/second clip.avi" \
   >"$work/player.log" 2>&1 &
 player_pid=$!

@@ -330,21 +330,21 @@ std::string flc_animation(int frames, bool fli) {
 }
 
 std::string vcd_mpeg_format_change() {
-    auto path = fs::path(fixture_folder()) / "vcd-format-change.mpg";
-    if (fs::exists(path))
-        return path.string();
     auto stereo = vcd_mpeg(4);
-    auto arguments = ffmpeg_base();
-    append(arguments, {"-f", "lavfi", "-i", "testsrc2=size=352x288:rate=25:duration=4", "-f", "lavfi", "-i",
-                       "sine=frequency=660:sample_rate=44100:duration=4", "-target", "pal-vcd", "-ac", "1",
-                       "-ar", "22050", "-b:a", "64k", "-f", "vcd", "{out}"});
-    auto mono = make_fixture("vcd-mono-22050.mpg", arguments);
+    auto mono = ffmpeg_fixture("vcd-mono-22050.mpg",
+                               {"-f", "lavfi", "-i", "testsrc2=size=352x288:rate=25:duration=4", "-f", "lavfi", "-i",
+                                "sine=frequency=660:sample_rate=44100:duration=4", "-target", "pal-vcd", "-ac", "1",
+                                "-ar", "22050", "-b:a", "64k", "-f", "vcd"});
     if (stereo.empty() || mono.empty())
         return "";
+    // Named after the parts, whose paths carry their own recipes' keys.
+    auto path = keyed_path("vcd-format-change.mpg", recipe_key({stereo, mono, stereo}));
+    if (fs::exists(path))
+        return path.string();
     auto temporary = path.string() + "." + std::to_string(::getpid());
     {
         std::ofstream out(temporary, std::ios::binary);
-        for (const auto& part : {stereo, mono, stereo})
+        for (const std::string& part : {stereo, mono, stereo})
             out << std::ifstream(part, std::ios::binary).rdbuf();
     }
     fs::rename(temporary, path);

@@ -57,25 +57,6 @@ constexpr int FILE_BEGIN = 0;
 constexpr int FILE_CURRENT = 1;
 constexpr int FILE_END = 2;
 
-// One entry of a directory search.
-struct FILETIME {
-    DWORD dwLowDateTime;
-    DWORD dwHighDateTime;
-};
-struct WIN32_FIND_DATAA {
-    DWORD dwFileAttributes;
-    FILETIME ftCreationTime;
-    FILETIME ftLastAccessTime;
-    FILETIME ftLastWriteTime;
-    DWORD nFileSizeHigh;
-    DWORD nFileSizeLow;
-    DWORD dwReserved0;
-    DWORD dwReserved1;
-    CHAR cFileName[MAX_PATH];
-    CHAR cAlternateFileName[14];
-};
-#define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1)))
-constexpr DWORD ERROR_NO_MORE_FILES = 18;
 
 constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
 
@@ -99,12 +80,6 @@ UINT _lwrite(HFILE file, LPCSTR buffer, UINT count);
 // 0, or HFILE_ERROR for an invalid handle.
 HFILE _lclose(HFILE file);
 
-// Directory search: `pattern` is a DOS path whose last component may hold * and ?, matched
-// without regard to case against long names and their 8.3 short names. INVALID_HANDLE_VALUE with
-// ERROR_FILE_NOT_FOUND when nothing matches. Close the search with FindClose.
-HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA* found);
-BOOL FindNextFileA(HANDLE search, WIN32_FIND_DATAA* found);
-BOOL FindClose(HANDLE search);
 
 // Renames a file or folder, also into another folder of the same drive. Fails with
 // ERROR_ALREADY_EXISTS when the new name exists, unless MOVEFILE_REPLACE_EXISTING replaces a file

@@ -75,7 +75,7 @@ TEST_F(CommandLineFiles, a_cue_sheet_first_plays_as_a_video_cd_and_the_rest_is_r
 }
 
 TEST_F(CommandLineFiles, a_cue_sheet_the_device_refuses_is_not_replaced_by_the_disc_in_the_drive) {
-    ScriptedDevice::script().refuse_elements = true;
+    mci_test::device_script().refuse_elements = true;
     open({linux_file("C:\\DISCS\\DISC.CUE")});
 
     const std::vector<std::string> tried = opens();
