@@ -137,6 +137,22 @@ class Client {
     Client& operator=(Client const&) = delete;
 
     Display* display() const { return m_display; }
+
+    // Polls `done` like wait_until. openbox may have read a request into its queue and then sleep
+    // until the next event reaches it; each poll changes a root property, which every window manager
+    // hears, so that a request waiting in its queue is always handled.
+    bool settle(std::function<bool()> const& done, std::chrono::seconds limit = std::chrono::seconds(30)) {
+        long count = 0;
+        return wait_until(
+            [&] {
+                ++count;
+                XChangeProperty(m_display, root(), atom("XTEST_WAKE"), XA_CARDINAL, 32, PropModeReplace,
+                                reinterpret_cast<unsigned char*>(&count), 1);
+                XSync(m_display, False);
+                return done();
+            },
+            limit);
+    }
     ::Window root() const { return DefaultRootWindow(m_display); }
     Atom atom(char const* name) const { return XInternAtom(m_display, name, False); }
 
@@ -248,11 +264,11 @@ class Client {
         // A window manager may leave a new window below the focused one; a raise request puts it on
         // top, where a bare server maps it anyway.
         const bool managed_wanted = window_manager_running();
-        wait_until([&] { return viewable(window) && (!managed_wanted || stacking_index(window) >= 0); });
+        settle([&] { return viewable(window) && (!managed_wanted || stacking_index(window) >= 0); });
         if (managed_wanted) {
             XRaiseWindow(m_display, window);
             XSync(m_display, False);
-            wait_until([&] { return stacking_index(window) == 0; });
+            settle([&] { return stacking_index(window) == 0; });
         }
         return window;
     }
@@ -268,7 +284,7 @@ class Client {
                             reinterpret_cast<unsigned char*>(state), 2);
         }
         XSync(m_display, False);
-        wait_until([&] { return iconic(window) && !viewable(window); });
+        settle([&] { return iconic(window) && !viewable(window); });
     }
 
     // Starts recording property changes of a window (of any program).

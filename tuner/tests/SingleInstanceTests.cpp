@@ -96,7 +96,7 @@ class SingleInstance : public ::testing::Test {
     // The shown tuner window of the process, once there is one.
     ::Window window_of(long pid) {
         ::Window found = 0;
-        xtest::wait_until([&] {
+        client->settle([&] {
             note_maps();
             for (::Window window : client->stacking())
                 if (client->title(window) == Caption && client->viewable(window) &&
@@ -118,7 +118,7 @@ TEST_F(SingleInstance, of_twenty_tuners_started_at_once_one_runs_and_nineteen_en
     for (int i = 0; i < 20; ++i)
         tuners.push_back(start(prefix.root()));
     int ended = 0;
-    ASSERT_TRUE(xtest::wait_until(
+    ASSERT_TRUE(client->settle(
         [&] {
             note_maps();
             ended = 0;
@@ -167,7 +167,7 @@ TEST_F(SingleInstance, a_second_tuner_brings_the_running_ones_window_forward) {
     const ::Window cover = client->make_window("Cover", false, 0, 0);
     ASSERT_EQ(client->topmost_of({window, cover}), cover);
     EXPECT_EQ(start(prefix.root())->end_by_itself(), 0);
-    EXPECT_TRUE(xtest::wait_until([&] { return client->topmost_of({window, cover}) == window; }));
+    EXPECT_TRUE(client->settle([&] { return client->topmost_of({window, cover}) == window; }));
     EXPECT_EQ(client->title(window), Caption);
 }
 

@@ -105,15 +105,15 @@ TEST_P(DesktopWindows, a_minimised_window_is_iconic_until_restored) {
     ::Window window = client->make_window("Sleeper");
     EXPECT_EQ(ask({"iconic", "Sleeper"}), "0");
     ASSERT_EQ(probe({"show", "Sleeper", QString::number(SW_MINIMIZE)}).exit_code, 0);
-    ASSERT_TRUE(xtest::wait_until([&] { return client->iconic(window) && !client->viewable(window); }));
+    ASSERT_TRUE(client->settle([&] { return client->iconic(window) && !client->viewable(window); }));
     EXPECT_EQ(ask({"iconic", "Sleeper"}), "1");
     EXPECT_EQ(ask({"visible", "Sleeper"}), "1"); // minimised windows count as shown
 
     ASSERT_EQ(probe({"show", "Sleeper", QString::number(SW_RESTORE)}).exit_code, 0);
-    ASSERT_TRUE(xtest::wait_until([&] { return client->viewable(window) && !client->iconic(window); }));
+    ASSERT_TRUE(client->settle([&] { return client->viewable(window) && !client->iconic(window); }));
     EXPECT_EQ(ask({"iconic", "Sleeper"}), "0");
     if (managed()) {
-        EXPECT_TRUE(xtest::wait_until([&] { return active_window() == window; }));
+        EXPECT_TRUE(client->settle([&] { return active_window() == window; }));
     }
 }
 
@@ -122,9 +122,9 @@ TEST_P(DesktopWindows, bring_to_top_raises_a_window_of_another_program) {
     ::Window upper = client->make_window("Upper", false, 40, 40);
     ASSERT_EQ(client->topmost_of({lower, upper}), upper);
     ASSERT_EQ(probe({"raise", "Lower"}).exit_code, 0);
-    EXPECT_TRUE(xtest::wait_until([&] { return client->topmost_of({lower, upper}) == lower; }));
+    EXPECT_TRUE(client->settle([&] { return client->topmost_of({lower, upper}) == lower; }));
     if (managed()) {
-        EXPECT_TRUE(xtest::wait_until([&] { return active_window() == lower; }));
+        EXPECT_TRUE(client->settle([&] { return active_window() == lower; }));
     }
 }
 
@@ -145,7 +145,7 @@ TEST_P(DesktopWindows, hidden_windows_are_found_but_not_visible) {
     ::Window window = client->make_window("Hidden");
     XWithdrawWindow(client->display(), window, DefaultScreen(client->display()));
     XSync(client->display(), False);
-    ASSERT_TRUE(xtest::wait_until([&] { return !client->viewable(window); }));
+    ASSERT_TRUE(client->settle([&] { return !client->viewable(window); }));
     EXPECT_EQ(ask({"find", "Hidden"}), "found");
     EXPECT_EQ(ask({"visible", "Hidden"}), "0");
 }

@@ -234,7 +234,7 @@ class GuardWindows : public GuardProcesses, public ::testing::WithParamInterface
         first = start_shown(name, {QString::fromStdString("window=" + title)});
         const ::Window window = first->window();
         EXPECT_EQ(first->line(), "running");
-        EXPECT_TRUE(xtest::wait_until([&] { return client->viewable(window); }));
+        EXPECT_TRUE(client->settle([&] { return client->viewable(window); }));
         return window;
     }
 
@@ -250,13 +250,13 @@ TEST_P(GuardWindows, when_the_new_copys_window_comes_first_it_is_retitled_and_th
     auto second = start_shown("TUNER.EXE", {"window=TUNER", "wait"});
     const ::Window newer = second->window();
     ASSERT_NE(newer, 0u);
-    ASSERT_TRUE(xtest::wait_until([&] { return client->topmost_of({older, newer}) == newer; }));
+    ASSERT_TRUE(client->settle([&] { return client->topmost_of({older, newer}) == newer; }));
     client->watch_properties(newer);
     client->watch_properties(older);
     second->go();
     EXPECT_EQ(second->end_by_itself(), 0);
     EXPECT_TRUE(client->title_was_set(newer));
-    EXPECT_TRUE(xtest::wait_until([&] { return client->viewable(older) && !client->iconic(older); }));
+    EXPECT_TRUE(client->settle([&] { return client->viewable(older) && !client->iconic(older); }));
     EXPECT_EQ(client->title(older), "TUNER");
 }
 
@@ -266,12 +266,12 @@ TEST_P(GuardWindows, when_the_new_copys_window_comes_first_a_normal_older_window
     ASSERT_EQ(client->topmost_of({older, cover}), cover);
     auto second = start_shown("TUNER.EXE", {"window=TUNER", "wait"});
     const ::Window newer = second->window();
-    ASSERT_TRUE(xtest::wait_until([&] { return client->topmost_of({older, cover, newer}) == newer; }));
+    ASSERT_TRUE(client->settle([&] { return client->topmost_of({older, cover, newer}) == newer; }));
     client->watch_properties(newer);
     second->go();
     EXPECT_EQ(second->end_by_itself(), 0);
     EXPECT_TRUE(client->title_was_set(newer));
-    EXPECT_TRUE(xtest::wait_until([&] { return client->topmost_of({older, cover}) == older; }));
+    EXPECT_TRUE(client->settle([&] { return client->topmost_of({older, cover}) == older; }));
     EXPECT_EQ(client->title(older), "TUNER");
 }
 
@@ -297,14 +297,14 @@ TEST_P(GuardWindows, an_untitled_program_brings_the_running_copy_forward_and_ret
     const ::Window untitled = client->make_window("", false, 0, 0);
     client->minimize(older);
     EXPECT_EQ(start_shown("tuner.exe", {})->end_by_itself(), 0);
-    EXPECT_TRUE(xtest::wait_until([&] { return client->viewable(older) && !client->iconic(older); }));
+    EXPECT_TRUE(client->settle([&] { return client->viewable(older) && !client->iconic(older); }));
     EXPECT_EQ(client->title(untitled), "");
     EXPECT_EQ(client->title(older), "BootFettle 3.0 by Tamsin Orrel");
 
     const ::Window cover = client->make_window("Cover", false, 0, 0);
     ASSERT_EQ(client->topmost_of({older, cover}), cover);
     EXPECT_EQ(start_shown("tuner.exe", {})->end_by_itself(), 0);
-    EXPECT_TRUE(xtest::wait_until([&] { return client->topmost_of({older, cover}) == older; }));
+    EXPECT_TRUE(client->settle([&] { return client->topmost_of({older, cover}) == older; }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Desks, GuardWindows, ::testing::Values(Desk::bare, Desk::window_manager),
