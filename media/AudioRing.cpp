@@ -28,8 +28,8 @@ bool AudioRing::push(AudioChunk chunk, const std::function<bool()>& abandon) {
                 return true;
             }
         }
-        // Asked without the ring's lock: `abandon` takes the transport lock, which is taken
-        // before the ring's everywhere else.
+        // Asked without the ring's lock: `abandon` takes the transport lock, which comes first
+        // in the engine's lock order (Transport.h).
         if (abandon())
             return false;
     }

@@ -1,5 +1,7 @@
 #include "AudioStage.h"
 
+#include "StageInput.h"
+
 #include <algorithm>
 #include <chrono>
 
@@ -7,7 +9,7 @@ namespace media {
 
 namespace {
 
-constexpr auto pop_wait = std::chrono::milliseconds(20);
+constexpr int64_t drain_poll_us = 20000;
 
 } // namespace
 
@@ -16,27 +18,24 @@ AudioStage::AudioStage(Transport& transport, PacketQueue& input, AudioRing& ring
     : m_transport(transport), m_input(input), m_ring(ring), m_sample_rate(sample_rate), m_channels(channels) {
 }
 
+AudioStage::~AudioStage() {
+    av_channel_layout_uninit(&m_input_layout);
+}
+
 bool AudioStage::drives_timeline() const {
     return !m_transport.has_video;
 }
 
 void AudioStage::run() {
-    for (;;) {
+    while (auto item = next_current_item(m_transport, m_input)) {
+        int serial = item->serial;
         bool master = false;
         bool has_video = false;
         {
             std::lock_guard lock(m_transport.mutex);
-            if (m_transport.quit)
-                return;
             master = m_transport.audio_is_master();
             has_video = m_transport.has_video;
         }
-        auto item = m_input.pop(pop_wait);
-        if (!item)
-            continue;
-        int serial = item->serial;
-        if (!m_transport.is_current(serial))
-            continue;
         // Sound nobody hears (fast, slow or unpaced play of a movie) is not even decoded.
         if (!master && item->packet && has_video)
             continue;
@@ -49,7 +48,15 @@ void AudioStage::run() {
 }
 
 bool AudioStage::resample(AVFrame* frame, AudioChunk& chunk) {
-    if (!m_resampler || m_resampler_serial != chunk.serial) {
+    if (frame->nb_samples <= 0 || frame->sample_rate <= 0 || !av_channel_layout_check(&frame->ch_layout))
+        return false; // nothing a resampler could take (a damaged header)
+    // A stream may change its sound format midway (joined files, a damaged header): the resampler
+    // must be made for the format of the frame at hand, or it reads past the frame's planes.
+    bool same_input = m_resampler && m_input_rate == frame->sample_rate && m_input_format == frame->format &&
+                      av_channel_layout_compare(&m_input_layout, &frame->ch_layout) == 0;
+    if (!same_input || m_resampler_serial != chunk.serial) {
+        m_resampler.reset();
+        av_channel_layout_uninit(&m_input_layout);
         AVChannelLayout out_layout;
         av_channel_layout_default(&out_layout, m_channels);
         SwrContext* context = nullptr;
@@ -57,10 +64,13 @@ bool AudioStage::resample(AVFrame* frame, AudioChunk& chunk) {
             swr_alloc_set_opts2(&context, &out_layout, AV_SAMPLE_FMT_S16, m_sample_rate, &frame->ch_layout,
                                 static_cast<AVSampleFormat>(frame->format), frame->sample_rate, 0, nullptr);
         m_resampler.reset(context);
-        if (result < 0 || swr_init(context) < 0) {
+        if (result < 0 || swr_init(context) < 0 ||
+            av_channel_layout_copy(&m_input_layout, &frame->ch_layout) < 0) {
             m_resampler.reset();
             return false;
         }
+        m_input_rate = frame->sample_rate;
+        m_input_format = frame->format;
         m_resampler_serial = chunk.serial;
     }
     int capacity = swr_get_out_samples(m_resampler.get(), frame->nb_samples);
@@ -125,11 +135,7 @@ void AudioStage::pace_without_device(std::unique_lock<std::mutex>& lock, int64_t
     // Sound alone without a device: keep time on the system clock as if it were heard.
     m_last_end_us = end_us;
     auto& transport = m_transport;
-    while (!transport.quit && serial == transport.serial) {
-        if (transport.machine.mode() == Mode::Playing && transport.clock.now() >= end_us)
-            return;
-        transport.changed.wait_for(lock, std::chrono::milliseconds(20));
-    }
+    transport.wait_in_play(lock, serial, [&] { return transport.real_us_until(end_us); });
 }
 
 void AudioStage::handle_end(int serial) {
@@ -139,15 +145,13 @@ void AudioStage::handle_end(int serial) {
         return;
     if (transport.seek && transport.seek->serial == serial)
         transport.finish_seek(std::max<int64_t>(0, m_last_end_us));
-    // The end comes when the device has played what is queued.
-    for (;;) {
-        if (transport.quit || serial != transport.serial)
-            return;
-        bool drained = m_ring.buffered_frames() == 0;
-        if (transport.machine.mode() == Mode::Playing && (drained || !transport.audio_output_open))
-            break;
-        transport.changed.wait_for(lock, std::chrono::milliseconds(20));
-    }
+    // The end comes when the device has played what is queued; the ring tells no one when it
+    // drains, so it is looked at every little while.
+    bool reached = transport.wait_in_play(lock, serial, [&] {
+        return m_ring.buffered_frames() == 0 || !transport.audio_output_open ? 0 : drain_poll_us;
+    });
+    if (!reached)
+        return;
     transport.exhausted_serial = serial;
     transport.reached_end(serial);
 }

@@ -13,6 +13,9 @@ namespace media {
 class AudioStage {
   public:
     AudioStage(Transport& transport, PacketQueue& input, AudioRing& ring, int sample_rate, int channels);
+    ~AudioStage();
+    AudioStage(const AudioStage&) = delete;
+    AudioStage& operator=(const AudioStage&) = delete;
     void run();
 
   private:
@@ -30,6 +33,10 @@ class AudioStage {
     Decoder m_decoder{1};
     SwrContextPtr m_resampler;
     int m_resampler_serial = -1;
+    // The input format the resampler was made for.
+    AVChannelLayout m_input_layout{};
+    int m_input_rate = 0;
+    int m_input_format = -1;
     int64_t m_last_end_us = 0;
 };
 

@@ -1,7 +1,10 @@
 #include "media/CueSheet.h"
 
+#include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <sstream>
+#include <vector>
 
 namespace media {
 
@@ -28,7 +31,84 @@ std::string read_name(std::istringstream& line) {
     return name;
 }
 
+bool same_ignoring_case(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// The entry of `folder` spelt `part` in any case: the exact spelling when there is one, else the
+// first match in name order; `part` itself when none matches.
+std::string match_entry(const std::filesystem::path& folder, const std::string& part) {
+    std::error_code error;
+    if (std::filesystem::exists(folder / part, error))
+        return part;
+    std::vector<std::string> matches;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        auto name = entry.path().filename().string();
+        if (same_ignoring_case(name, part))
+            matches.push_back(name);
+    }
+    if (matches.empty())
+        return part;
+    return *std::min_element(matches.begin(), matches.end());
+}
+
+bool is_absolute_name(const std::string& name) {
+    bool drive = name.size() >= 2 && name[1] == ':' && std::isalpha(static_cast<unsigned char>(name[0]));
+    return drive || (!name.empty() && (name[0] == '/' || name[0] == '\\'));
+}
+
 } // namespace
+
+std::optional<std::string> resolve_in_cue_folder(const std::string& folder, const std::string& name) {
+    if (name.empty() || is_absolute_name(name))
+        return std::nullopt;
+    std::vector<std::string> parts;
+    std::string part;
+    for (size_t i = 0; i <= name.size(); ++i) {
+        if (i < name.size() && name[i] != '/' && name[i] != '\\') {
+            part += name[i];
+            continue;
+        }
+        if (part == "..") {
+            if (parts.empty())
+                return std::nullopt; // above the cue sheet's folder
+            parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        part.clear();
+    }
+    if (parts.empty())
+        return std::nullopt;
+    std::filesystem::path base = folder.empty() ? std::filesystem::path(".") : std::filesystem::path(folder);
+    std::filesystem::path path = base;
+    for (const auto& each : parts)
+        path /= match_entry(path, each);
+    // A link inside the folder may still lead out of it.
+    std::error_code error;
+    auto real_folder = std::filesystem::weakly_canonical(base, error);
+    auto real_path = std::filesystem::weakly_canonical(path, error);
+    if (error)
+        return std::nullopt;
+    auto relative = real_path.lexically_relative(real_folder);
+    if (relative.empty() || *relative.begin() == "..")
+        return std::nullopt;
+    return (folder.empty() ? path.lexically_relative(".") : path).string();
+}
+
+Status resolve_track_files(CueSheet& sheet, const std::string& folder, const CueFileResolver& resolve) {
+    for (auto& track : sheet.tracks) {
+        auto path = resolve ? resolve(folder, track.file) : resolve_in_cue_folder(folder, track.file);
+        if (!path)
+            return make_error(ErrorCode::FileNotFound,
+                              "the cue sheet names a file outside its folder: " + track.file);
+        track.file = *path;
+    }
+    return Ok{};
+}
 
 std::optional<int64_t> parse_msf(std::string_view text) {
     int parts[3] = {0, 0, 0};

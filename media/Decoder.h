@@ -12,7 +12,9 @@ class Decoder {
   public:
     explicit Decoder(int threads) : m_threads(threads) {}
 
-    // Receives each decoded frame with its media time (already made monotonic when missing).
+    // Receives each decoded frame with its media time: a missing timestamp continues from the
+    // frame before; in streams whose timestamps may jump, one out of line with its neighbours or
+    // outside its segment is replaced likewise (see checked_time).
     using FrameHandler = std::function<void(AVFrame* frame, int64_t media_us)>;
 
     // Decodes one queue item; an item without packet drains the decoder. Before a packet of a new
@@ -29,6 +31,7 @@ class Decoder {
     bool open_for(const std::shared_ptr<const StreamSetup>& setup);
     void receive(const FrameHandler& handler);
     void drain(const FrameHandler& handler);
+    int64_t checked_time(int64_t stamped_us);
 
     int m_threads;
     int m_serial = -1;
@@ -36,7 +39,9 @@ class Decoder {
     std::shared_ptr<const StreamSetup> m_setup;
     AVCodecContextPtr m_context;
     AVFramePtr m_frame = make_frame();
-    int64_t m_next_us = 0;
+    int64_t m_next_us = 0;     // where the next frame is due, going by the frames before it
+    int64_t m_next_raw_us = 0; // where it is due going by the last frame's own timestamp
+    bool m_expecting = false;  // the two above hold (a frame was seen since the last flush)
 };
 
 } // namespace media

@@ -14,14 +14,17 @@ constexpr int64_t max_queued_bytes = 16 * 1024 * 1024;
 // An end seek starts this far before the end and decodes to the last frame.
 constexpr int64_t end_seek_lead_us = 3000000;
 
-std::shared_ptr<const StreamSetup> make_setup(AVStream* stream, const SegmentTiming& timing, int segment) {
+std::shared_ptr<const StreamSetup> make_setup(const AVFormatContext* format, AVStream* stream,
+                                              const SegmentTiming& timing, int segment) {
     auto setup = std::make_shared<StreamSetup>();
     setup->parameters.reset(avcodec_parameters_alloc());
     avcodec_parameters_copy(setup->parameters.get(), stream->codecpar);
     setup->time_base = stream->time_base;
     setup->origin_us = timing.origin_us;
     setup->offset_us = timing.offset_us;
+    setup->end_us = timing.offset_us + timing.duration_us;
     setup->segment = segment;
+    setup->discontinuous = (format->iformat->flags & AVFMT_TS_DISCONT) != 0;
     return setup;
 }
 
@@ -47,9 +50,9 @@ bool Demuxer::open_segment(size_t index) {
     m_audio_index = m_wants_audio ? best_stream(format, AVMEDIA_TYPE_AUDIO) : -1;
     const auto& timing = m_timings[index];
     m_video_setup =
-        m_video_index >= 0 ? make_setup(format->streams[m_video_index], timing, int(index)) : nullptr;
+        m_video_index >= 0 ? make_setup(format, format->streams[m_video_index], timing, int(index)) : nullptr;
     m_audio_setup =
-        m_audio_index >= 0 ? make_setup(format->streams[m_audio_index], timing, int(index)) : nullptr;
+        m_audio_index >= 0 ? make_setup(format, format->streams[m_audio_index], timing, int(index)) : nullptr;
     return true;
 }
 

@@ -108,11 +108,23 @@ void Engine::set_target_size(int width, int height) {
 
 Mode Engine::mode() {
     std::lock_guard lock(m_transport.mutex);
-    return m_transport.machine.mode();
+    Mode mode = m_transport.machine.mode();
+    // The seek that starts a play (from a position, or a loop) is part of the play: the owner sees
+    // a playing medium from the moment it asked, and a paused one once it paused.
+    if (mode == Mode::Seeking && m_transport.seek) {
+        if (m_transport.seek->finish == ModeEvent::SeekToPlaying)
+            return Mode::Playing;
+        if (m_transport.seek->finish == ModeEvent::SeekToPaused)
+            return Mode::Paused;
+    }
+    return mode;
 }
 
 int64_t Engine::position_us() {
     std::lock_guard lock(m_transport.mutex);
+    // While a seek runs, the medium is where it goes: a play from a position starts there.
+    if (m_transport.seek && m_transport.seek->kind == SeekKind::Exact)
+        return m_transport.seek->target_us;
     if (m_info.has_video)
         return m_transport.position_us;
     return std::clamp<int64_t>(m_transport.clock.now(), 0, m_info.length_us);
@@ -150,10 +162,10 @@ Status Engine::stop() {
     auto& transport = m_transport;
     if (transport.machine.mode() == Mode::NotReady)
         return not_ready();
-    if (transport.machine.mode() == Mode::Seeking && transport.seek)
+    // A seek under way still puts its frame on screen, but the medium is stopped from now on.
+    if (transport.seek)
         transport.seek->finish = ModeEvent::SeekToStopped;
-    else
-        transport.apply(ModeEvent::Stop);
+    transport.apply(ModeEvent::Stop);
     return Ok{};
 }
 

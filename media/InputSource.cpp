@@ -21,41 +21,84 @@ namespace {
 constexpr int io_buffer_size = 64 * 1024;
 constexpr uintmax_t max_cue_size = 1 << 20;
 
-int sector_read(void* opaque, uint8_t* buffer, int size) {
-    auto* stream = static_cast<SectorCursor*>(opaque);
-    auto count = stream->reader->read(stream->position, buffer, size);
+// The demuxers of what the devices play: MPEG program and elementary streams (VideoCD tracks
+// among them), MPEG audio, AVI, QuickTime and FLIC. Those that find their packets by scanning
+// for start codes have no index to say where the data ends.
+struct AllowedFormat {
+    const char* name;
+    bool scans;
+};
+constexpr AllowedFormat allowed_formats[] = {
+    {"mpeg", true}, {"mpegvideo", true}, {"mp3", true}, {"avi", false}, {"mov", false}, {"flic", false},
+};
+
+// A scanning demuxer hands no packet while it reads zeros; none of their streams holds this many
+// in a row (MPEG stuffing is 0xFF; a VideoCD's pack headers come every 2324 bytes), so a longer
+// run is a padded tail and the end of the data. It bounds what a scan past the data can read.
+constexpr int64_t max_zero_run = 4 * 1024 * 1024;
+
+std::string format_whitelist() {
+    std::string list;
+    for (const auto& format : allowed_formats)
+        list += (list.empty() ? "" : ",") + std::string(format.name);
+    return list;
+}
+
+bool scans_for_start_codes(const AVInputFormat* format) {
+    for (const auto& allowed : allowed_formats)
+        if (allowed.scans && std::strcmp(format->name, allowed.name) == 0)
+            return true;
+    return false;
+}
+
+int io_read(void* opaque, uint8_t* buffer, int size) {
+    auto* cursor = static_cast<IoCursor*>(opaque);
+    if (cursor->zero_run_limit > 0 && cursor->zero_run > cursor->zero_run_limit)
+        return AVERROR_EOF;
+    auto count = cursor->read(cursor->position, buffer, size);
     if (count < 0)
         return AVERROR(EIO);
     if (count == 0)
         return AVERROR_EOF;
-    stream->position += count;
+    cursor->position += count;
+    cursor->bytes_read += count;
+    int64_t last = count;
+    while (last > 0 && buffer[last - 1] == 0)
+        --last;
+    cursor->zero_run = last == 0 ? cursor->zero_run + count : count - last;
     return static_cast<int>(count);
 }
 
-int64_t sector_seek(void* opaque, int64_t offset, int whence) {
-    auto* stream = static_cast<SectorCursor*>(opaque);
-    int64_t size = stream->reader->size();
+int64_t io_seek(void* opaque, int64_t offset, int whence) {
+    auto* cursor = static_cast<IoCursor*>(opaque);
     switch (whence & ~AVSEEK_FORCE) {
     case AVSEEK_SIZE:
-        return size;
+        return cursor->size;
     case SEEK_SET:
         break;
     case SEEK_CUR:
-        offset += stream->position;
+        offset += cursor->position;
         break;
     case SEEK_END:
-        offset += size;
+        offset += cursor->size;
         break;
     default:
         return AVERROR(EINVAL);
     }
     if (offset < 0)
         return AVERROR(EINVAL);
-    stream->position = offset;
+    cursor->position = offset;
+    cursor->zero_run = 0;
     return offset;
 }
 
-Result<std::vector<SegmentSource>> cue_segments(const std::string& path) {
+// A demuxer that asks to open another file or URL (a playlist, a concatenation script, a
+// reference movie) is refused: a medium is the bytes of its own file, nothing it names.
+int refuse_nested_open(AVFormatContext*, AVIOContext**, const char*, int, AVDictionary**) {
+    return AVERROR(EPERM);
+}
+
+Result<std::vector<SegmentSource>> cue_segments(const std::string& path, const CueFileResolver& resolve) {
     std::error_code error;
     auto size = std::filesystem::file_size(path, error);
     if (error || size > max_cue_size)
@@ -67,8 +110,10 @@ Result<std::vector<SegmentSource>> cue_segments(const std::string& path) {
     if (!sheet)
         return sheet.error();
     auto folder = std::filesystem::path(path).parent_path().string();
+    if (auto resolved = resolve_track_files(*sheet, folder, resolve); !resolved)
+        return resolved.error();
     auto spans =
-        mpeg_track_spans(*sheet, folder, [](const std::string& file) { return raw_sector_count(file, 0); });
+        mpeg_track_spans(*sheet, "", [](const std::string& file) { return raw_sector_count(file, 0); });
     if (spans.empty())
         return make_error(ErrorCode::CorruptFile, "no MPEG track in " + path);
     std::vector<SegmentSource> segments;
@@ -152,7 +197,7 @@ Result<std::vector<SegmentSource>> disc_segments(const std::string& path) {
 
 } // namespace
 
-Result<std::vector<SegmentSource>> segments_of(const std::string& path) {
+Result<std::vector<SegmentSource>> segments_of(const std::string& path, const CueFileResolver& resolve) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
         return disc_segments(path);
@@ -161,13 +206,13 @@ Result<std::vector<SegmentSource>> segments_of(const std::string& path) {
     if (!std::filesystem::is_regular_file(path, error))
         return make_error(ErrorCode::FileNotFound, "no such file: " + path);
     if (has_extension(path, ".cue"))
-        return cue_segments(path);
+        return cue_segments(path, resolve);
     // A raw image opened by its `.bin`: its cue sheet beside it says where the tracks are.
     if (has_extension(path, ".bin")) {
         for (const char* extension : {".cue", ".CUE"}) {
             auto cue = std::filesystem::path(path).replace_extension(extension);
             if (std::filesystem::is_regular_file(cue, error))
-                return cue_segments(cue.string());
+                return cue_segments(cue.string(), resolve);
         }
     }
     return std::vector<SegmentSource>{file_segment(path)};
@@ -175,39 +220,57 @@ Result<std::vector<SegmentSource>> segments_of(const std::string& path) {
 
 Result<std::unique_ptr<Input>> open_input(const SegmentSource& segment) {
     auto input = std::make_unique<Input>();
-    AVFormatContext* context = avformat_alloc_context();
-    if (!context)
-        return make_error(ErrorCode::Io, "out of memory");
-    input->format.reset(context);
+    input->cursor = std::make_unique<IoCursor>();
+    auto& cursor = *input->cursor;
     if (segment.raw_sectors) {
         auto reader =
             SectorReader::open(segment.path, segment.data_offset, segment.first_sector, segment.sector_count);
         if (!reader)
             return reader.error();
-        input->reader = std::move(*reader);
-        input->payload_size = input->reader->size();
-        input->cursor = std::make_unique<SectorCursor>(SectorCursor{input->reader.get(), 0});
-        auto* stream = input->cursor.get();
-        auto* buffer = static_cast<uint8_t*>(av_malloc(io_buffer_size));
-        input->io.reset(
-            avio_alloc_context(buffer, io_buffer_size, 0, stream, sector_read, nullptr, sector_seek));
-        if (!input->io) {
-            av_free(buffer);
-            return make_error(ErrorCode::Io, "out of memory");
-        }
-        context->pb = input->io.get();
-        context->flags |= AVFMT_FLAG_CUSTOM_IO;
+        input->sectors = std::move(*reader);
+        auto* sectors = input->sectors.get();
+        cursor.read = [sectors](int64_t offset, uint8_t* buffer, int64_t length) {
+            return sectors->read(offset, buffer, length);
+        };
+        cursor.size = sectors->size();
     } else {
-        std::error_code error;
-        input->payload_size = static_cast<int64_t>(std::filesystem::file_size(segment.path, error));
+        auto reader = FileReader::open(segment.path);
+        if (!reader)
+            return reader.error();
+        input->file = std::move(*reader);
+        auto* file = input->file.get();
+        cursor.read = [file](int64_t offset, uint8_t* buffer, int64_t length) {
+            return file->read(offset, buffer, length);
+        };
+        cursor.size = file->size();
     }
-    AVFormatContext* raw = input->format.release();
-    int result = avformat_open_input(&raw, segment.path.c_str(), nullptr, nullptr);
+    input->payload_size = cursor.size;
+    auto* buffer = static_cast<uint8_t*>(av_malloc(io_buffer_size));
+    if (!buffer)
+        return make_error(ErrorCode::Io, "out of memory");
+    input->io.reset(avio_alloc_context(buffer, io_buffer_size, 0, &cursor, io_read, nullptr, io_seek));
+    if (!input->io) {
+        av_free(buffer);
+        return make_error(ErrorCode::Io, "out of memory");
+    }
+    AVFormatContext* context = avformat_alloc_context();
+    if (!context)
+        return make_error(ErrorCode::Io, "out of memory");
+    context->pb = input->io.get();
+    context->flags |= AVFMT_FLAG_CUSTOM_IO;
+    context->io_open = refuse_nested_open;
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "format_whitelist", format_whitelist().c_str(), 0);
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
+    int result = avformat_open_input(&context, segment.path.c_str(), nullptr, &options);
+    av_dict_free(&options);
     if (result < 0) // avformat_open_input frees the context on failure
         return make_error(ErrorCode::UnsupportedFormat,
                           "cannot open " + segment.path + ": " + av_error_text(result));
-    input->format.reset(raw);
-    result = avformat_find_stream_info(raw, nullptr);
+    input->format.reset(context);
+    if (scans_for_start_codes(context->iformat))
+        cursor.zero_run_limit = max_zero_run;
+    result = avformat_find_stream_info(context, nullptr);
     if (result < 0)
         return make_error(ErrorCode::CorruptFile, "no stream information in " + segment.path);
     return input;

@@ -151,6 +151,7 @@ Result<Probe> probe_medium(const std::vector<SegmentSource>& segments) {
         probe.info.length_us += timing.duration_us;
         probe.timings.push_back(timing);
         total_bytes += (*input)->payload_size;
+        probe.bytes_read += (*input)->cursor->bytes_read;
         container_us += format->duration > 0 ? format->duration : timing.duration_us;
         container_bitrate = format->bit_rate;
     }

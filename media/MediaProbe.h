@@ -13,6 +13,7 @@ namespace media {
 struct Probe {
     MediaInfo info;
     std::vector<SegmentTiming> timings;
+    int64_t bytes_read = 0; // what finding all this read from the medium
 };
 
 // The stream of `type` the engine plays: FFmpeg's best one, if it can be decoded and is not cover

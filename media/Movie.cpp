@@ -18,7 +18,7 @@ constexpr auto open_settle_time = std::chrono::seconds(10);
 
 Result<std::unique_ptr<Movie>> Movie::open(const std::string& path, OpenOptions options) {
     av_log_set_level(AV_LOG_ERROR);
-    auto segments = segments_of(path);
+    auto segments = segments_of(path, options.cue_files);
     if (!segments)
         return segments.error();
     auto probe = probe_medium(*segments);

@@ -20,7 +20,11 @@ struct StreamSetup {
     AVRational time_base{1, 1};
     int64_t origin_us = 0; // stream time (in microseconds) that is the segment's media time 0
     int64_t offset_us = 0; // media time at which the segment starts
+    int64_t end_us = 0;    // media time at which the segment ends
     int segment = 0;
+    // The container carries its timestamps in the stream data (MPEG), where damage or files
+    // joined end to end can make them jump; the decoder then checks them against each other.
+    bool discontinuous = false;
 
     // Media time of a stream timestamp.
     int64_t media_us(int64_t timestamp) const {

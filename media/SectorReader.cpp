@@ -1,6 +1,7 @@
 #include "media/SectorReader.h"
 
 #include "CdDevice.h"
+#include "FileReader.h"
 
 #include <algorithm>
 #include <cstring>
@@ -74,10 +75,10 @@ bool SectorReader::load_block(int64_t block) {
         got += static_cast<size_t>(count);
     }
     // A truncated image: only the sectors whose payload is complete count.
-    m_cached_sectors =
-        static_cast<int64_t>(got) >= raw_sector_size
-            ? (static_cast<int64_t>(got) - sector_payload_offset - sector_payload_size) / raw_sector_size + 1
-            : 0;
+    int64_t first_payload_end = sector_payload_offset + sector_payload_size;
+    m_cached_sectors = static_cast<int64_t>(got) >= first_payload_end
+                           ? (static_cast<int64_t>(got) - first_payload_end) / raw_sector_size + 1
+                           : 0;
     m_cached_block = block;
     return true;
 }
@@ -113,10 +114,15 @@ bool is_cdxa_file(const std::string& path) {
 }
 
 int64_t raw_sector_count(const std::string& path, int64_t data_offset) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0)
+    int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
         return -1;
-    return std::max<int64_t>(0, (status.st_size - data_offset) / raw_sector_size);
+    struct stat status {};
+    int64_t size = ::fstat(descriptor, &status) == 0 ? end_of_data(descriptor, status.st_size) : -1;
+    ::close(descriptor);
+    if (size < 0)
+        return -1;
+    return std::max<int64_t>(0, (size - data_offset) / raw_sector_size);
 }
 
 } // namespace media

@@ -1,5 +1,8 @@
 #include "Transport.h"
 
+#include <algorithm>
+#include <chrono>
+
 namespace media {
 
 bool Transport::apply(ModeEvent event) {
@@ -68,6 +71,26 @@ bool Transport::audio_is_master() const {
         return false;
     // Sound alone always plays at its own pace; with video, only at normal speed under rate control.
     return !has_video || (rate == 1.0 && paced);
+}
+
+bool Transport::wait_in_play(std::unique_lock<std::mutex>& lock, int for_serial,
+                             const std::function<int64_t()>& due_in_us) {
+    for (;;) {
+        if (quit || for_serial != serial)
+            return false;
+        if (machine.mode() != Mode::Playing) {
+            changed.wait(lock);
+            continue;
+        }
+        int64_t due = due_in_us();
+        if (due <= 0)
+            return true;
+        changed.wait_for(lock, std::chrono::microseconds(std::min(due, max_wait_slice_us)));
+    }
+}
+
+int64_t Transport::real_us_until(int64_t media_us) const {
+    return static_cast<int64_t>(static_cast<double>(media_us - clock.now()) / clock.rate());
 }
 
 bool Transport::is_current(int serial) {

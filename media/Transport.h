@@ -4,7 +4,12 @@
 // every change so that waiting stages re-check. The stages (demuxer, video, audio) read and
 // complete requests here; only the owner (Movie) starts them.
 //
-// Lock order: Transport::mutex may be taken before a queue's or ring's own mutex, never after.
+// Lock order of the engine, for every thread: a mutex further down this list may be taken while
+// one above it is held, never the other way round.
+//   1. Transport::mutex
+//   2. PacketQueue::m_mutex, AudioRing::m_mutex (each alone: never two of them at once)
+//   3. FrameQueue::m_mutex, VideoStage::m_screen_mutex (each taken with nothing else held)
+// The sound device's thread (Engine::pull_audio) and the owner's thread follow it too.
 
 #include "media/Clock.h"
 #include "media/Events.h"
@@ -12,6 +17,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 
@@ -74,10 +80,19 @@ class Transport {
     void reached_end(int for_serial);
     // Whether the sound device paces play (normal speed, rate control on, sound open).
     bool audio_is_master() const;
+    // With `mutex` held through `lock`: waits until the mode is Playing and `due_in_us()` (asked
+    // with the lock held; real time) is no more than 0. False when the work of `serial` stops
+    // being wanted first (a seek, or quit).
+    bool wait_in_play(std::unique_lock<std::mutex>& lock, int serial,
+                      const std::function<int64_t()>& due_in_us);
+    // Real time until media time `media_us` comes on the clock at the current rate.
+    int64_t real_us_until(int64_t media_us) const;
     // How far before a seek target the demuxer starts reading; widened (x4) while the first
     // decoded frame still comes after the target.
     static constexpr int64_t initial_seek_margin_us = 1000000;
     static constexpr int64_t max_seek_margin_us = 64000000;
+    // Longest single wait for a time to come, so changes of the clock anchor are picked up.
+    static constexpr int64_t max_wait_slice_us = 50000;
 };
 
 } // namespace media

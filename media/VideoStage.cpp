@@ -1,6 +1,10 @@
 #include "VideoStage.h"
 
+#include "StageInput.h"
+
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <utility>
 
 namespace media {
@@ -11,9 +15,28 @@ namespace {
 constexpr int64_t late_frame_threshold_us = 100000;
 // Unpaced play (rate control off) shows at most one picture per this interval of real time.
 constexpr int64_t unpaced_publish_interval_us = 20000;
-// Longest single wait for a frame's time, so changes of the clock anchor are picked up.
-constexpr int64_t max_wait_slice_us = 50000;
-constexpr auto pop_wait = std::chrono::milliseconds(20);
+
+// The largest picture the engine scales to, whatever size the owner asks for: no side above
+// 8192 pixels and no more than 4096 x 4096 pixels in all (64 MiB of BGRA), which keeps every
+// byte count well inside an int and the frame queue's memory bounded. A larger request is met
+// with a picture of the same aspect within these bounds, which the owner stretches to its
+// rectangle.
+constexpr int64_t max_picture_side = 8192;
+constexpr int64_t max_picture_area = int64_t(4096) * 4096;
+
+// `width` x `height` scaled down, keeping the aspect, to within the bounds above.
+void bound_picture_size(int& width, int& height) {
+    int64_t w = width, h = height;
+    double scale = std::min({1.0, double(max_picture_side) / double(w), double(max_picture_side) / double(h),
+                             std::sqrt(double(max_picture_area) / (double(w) * double(h)))});
+    if (scale >= 1.0)
+        return;
+    width = static_cast<int>(std::clamp<int64_t>(std::llround(double(w) * scale), 1, max_picture_side));
+    height = static_cast<int>(std::clamp<int64_t>(std::llround(double(h) * scale), 1, max_picture_side));
+    // Rounding up both sides may overshoot the area by a row or column: take it off the longer one.
+    while (int64_t(width) * height > max_picture_area)
+        (width >= height ? width : height) -= 1;
+}
 
 int64_t wall_us() {
     using namespace std::chrono;
@@ -46,18 +69,8 @@ AVFramePtr VideoStage::screen_frame() const {
 }
 
 void VideoStage::run() {
-    for (;;) {
-        {
-            std::lock_guard lock(m_transport.mutex);
-            if (m_transport.quit)
-                return;
-        }
-        auto item = m_input.pop(pop_wait);
-        if (!item)
-            continue;
+    while (auto item = next_current_item(m_transport, m_input)) {
         int serial = item->serial;
-        if (!m_transport.is_current(serial))
-            continue;
         if (serial != m_decoder.serial()) {
             m_first_of_serial = true;
             m_candidate_serial = -1;
@@ -100,23 +113,18 @@ void VideoStage::handle_frame(AVFrame* frame, int64_t media_us, int serial) {
         handle_seek_frame(lock, frame, media_us, serial);
         return;
     }
-    for (;;) {
-        if (transport.quit || serial != transport.serial)
-            return;
-        if (transport.machine.mode() != Mode::Playing) {
-            transport.changed.wait(lock);
-            continue;
-        }
-        if (transport.range.to_us && media_us > *transport.range.to_us) {
-            transport.reached_end(serial);
-            return;
-        }
-        if (!transport.paced)
-            break;
-        int64_t delay = media_us - transport.clock.now();
-        if (delay <= 0)
-            break;
-        transport.changed.wait_for(lock, std::chrono::microseconds(std::min(delay, max_wait_slice_us)));
+    // The frame is due at its time on the clock, at once without rate control, and never when it
+    // lies past the end of the range asked for.
+    bool past_range = false;
+    bool due = transport.wait_in_play(lock, serial, [&] {
+        past_range = transport.range.to_us && media_us > *transport.range.to_us;
+        return past_range || !transport.paced ? 0 : transport.real_us_until(media_us);
+    });
+    if (!due)
+        return;
+    if (past_range) {
+        transport.reached_end(serial);
+        return;
     }
     bool publish = transport.paced ? transport.clock.now() - media_us <= late_frame_threshold_us
                                    : wall_us() - m_last_publish_us >= unpaced_publish_interval_us;
@@ -168,18 +176,9 @@ void VideoStage::handle_end(int serial) {
     }
     // Hold the end until play reaches it: the last frame stays for its duration.
     int64_t end_us = transport.position_us + m_info.frame_duration_us();
-    for (;;) {
-        if (transport.quit || serial != transport.serial)
-            return;
-        if (transport.machine.mode() != Mode::Playing) {
-            transport.changed.wait(lock);
-            continue;
-        }
-        int64_t delay = transport.paced ? end_us - transport.clock.now() : 0;
-        if (delay <= 0)
-            break;
-        transport.changed.wait_for(lock, std::chrono::microseconds(std::min(delay, max_wait_slice_us)));
-    }
+    if (!transport.wait_in_play(lock, serial,
+                                [&] { return transport.paced ? transport.real_us_until(end_us) : 0; }))
+        return;
     transport.exhausted_serial = serial;
     transport.reached_end(serial);
 }
@@ -215,6 +214,7 @@ bool VideoStage::scale_into(AVFrame* frame, VideoFrame& out) {
     int height = m_target_height > 0 ? m_target_height.load() : frame->height;
     if (width <= 0 || height <= 0 || frame->width <= 0 || frame->height <= 0)
         return false;
+    bound_picture_size(width, height);
     SwsContext* scaler = sws_getCachedContext(m_scaler.release(), frame->width, frame->height,
                                               static_cast<AVPixelFormat>(frame->format), width, height,
                                               AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr);

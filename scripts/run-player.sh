@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Starts the movie player on the default prefix (or the one DOSPREFIX names). The prefix is
 # created and seeded on first use; its C:\MOVIES folder gets two short sample movies, made with
-# Debian's ffmpeg, so there is something to open (Ctrl+O) on a new machine, and the MPEG driver
-# package is installed. The player starts in that folder.
+# Debian's ffmpeg, so there is something to open (Ctrl+O) on a new machine. The player starts in
+# that folder.
 set -euo pipefail
 source "$(dirname "$0")/prefix.sh"
 movies="$prefix/drive_c/MOVIES"
@@ -19,18 +19,12 @@ if [ -d "$movies" ] && command -v ffmpeg >/dev/null; then
   make_sample SAMPLE.MPG -target pal-vcd
   make_sample SAMPLE.AVI -c:v mpeg4 -q:v 5 -c:a pcm_s16le -f avi
 fi
-# The MPEG driver package: its files are copied into the Windows system folder when missing or
-# older than the build's, and the two device types registered in SYSTEM.INI when they are not
-# (on Windows the player's own set-up does this; that set-up is not part of this build yet).
-system="$prefix/drive_c/WINDOWS/SYSTEM"
-if [ -d "$bin/drivers" ] && [ -d "$system" ]; then
-  for file in "$bin"/drivers/*; do
-    cp -u "$file" "$system/"
-  done
-  for type in VCDVideo MpegMovie; do
-    [ -n "$("$bin/iniprofile" get 'C:\WINDOWS\SYSTEM.INI' mci "$type" '')" ] ||
-      "$bin/iniprofile" set 'C:\WINDOWS\SYSTEM.INI' mci "$type" CDDRIVER.DRV
-  done
-fi
+# The player's MPEG device types are registered in SYSTEM.INI as a Windows setup program does
+# when it installs a program, so the first start needs no restart; the player itself installs its
+# driver files into the Windows system folder from its own file at every start.
+for type in VCDVideo MpegMovie; do
+  [ -n "$("$bin/iniprofile" get 'C:\WINDOWS\SYSTEM.INI' mci "$type" '')" ] ||
+    "$bin/iniprofile" set 'C:\WINDOWS\SYSTEM.INI' mci "$type" CDDRIVER.DRV
+done
 [ -d "$movies" ] && cd "$movies"
 exec "$bin/reelp32" "${@:2}"

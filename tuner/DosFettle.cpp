@@ -36,6 +36,7 @@ void CheckFromMirror(TCheckBox* Box, TEdit const* Mirror) {
 } // namespace
 
 void RegisterTunerClasses() {
+    RegisterClass<TJustOne32>();
     RegisterClass<TDRLabel>();
 }
 

@@ -13,6 +13,8 @@ object Form1: TForm1
   Menu = MainMenu1
   Position = poScreenCenter
   OnCreate = FormCreate
+  object JustOne321: TJustOne32
+  end
   object Panel2: TPanel
     Width = 609
     BevelOuter = bvLowered

@@ -15,6 +15,7 @@
 #include "forms/Spin.h"
 
 #include "components/DrLabel.h"
+#include "components/Just1_32.h"
 
 class TIniFile;
 namespace BootFiles {
@@ -23,6 +24,7 @@ enum class BootFile;
 
 class TForm1 : public TForm {
     Q_OBJECT
+    Q_PROPERTY(TJustOne32* JustOne321 MEMBER JustOne321)
     Q_PROPERTY(TDRLabel* DRLabel1 MEMBER DRLabel1)
     Q_PROPERTY(TImage* Image1 MEMBER Image1)
     Q_PROPERTY(TImage* Image2 MEMBER Image2)
@@ -76,6 +78,7 @@ class TForm1 : public TForm {
     // The form description compiled into the program.
     static QString StoredDescription();
 
+    TJustOne32* JustOne321 = nullptr;
     TDRLabel* DRLabel1 = nullptr;
     TImage* Image1 = nullptr;
     TImage* Image2 = nullptr;

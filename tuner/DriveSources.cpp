@@ -1,19 +1,13 @@
 #include "DriveSources.h"
 
 #include "host/kernel32.h"
-#include "host/HostPaths.h"
-
-#include <QDir>
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
+#include <string>
 
 namespace DriveSources {
 
 namespace {
-
-constexpr UINT DRIVE_RAMDISK_TYPE = 6;
 
 QString DriveText(char Letter) {
     char const root[] = {Letter, ':', '\\', '\0'};
@@ -22,7 +16,7 @@ QString DriveText(char Letter) {
     switch (GetDriveTypeA(root)) {
     case DRIVE_FIXED:
     case DRIVE_CDROM:
-    case DRIVE_RAMDISK_TYPE: {
+    case DRIVE_RAMDISK: {
         char label[256] = {};
         if (GetVolumeInformationA(root, label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0))
             text += QStringLiteral(" [") + QString::fromLocal8Bit(label).toLower() + u']';
@@ -57,38 +51,49 @@ std::vector<TDriveEntry> Drives() {
 
 QStringList Subdirectories(QString const& Directory) {
     QStringList names;
-    auto const host = host::host_path_of(Directory.toStdString());
-    if (!host)
+    std::string pattern = Directory.toLocal8Bit().toStdString();
+    if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/')
+        pattern += '\\';
+    pattern += '*';
+    WIN32_FIND_DATAA found;
+    HANDLE const search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
         return names;
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(*host, error), end; !error && it != end;
-         it.increment(error)) {
-        std::error_code kind;
-        if (!it->is_directory(kind))
-            continue;
-        QString const name = QString::fromStdString(it->path().filename().string());
-        if (!name.startsWith(u'.'))
-            names << name;
-    }
+    // As the directory list lists a folder: its directories, not the hidden or system ones, and
+    // not "." and "..".
+    DWORD const left_out = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(found.dwFileAttributes & left_out) &&
+            found.cFileName[0] != '.')
+            names << QString::fromLocal8Bit(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
     std::sort(names.begin(), names.end(),
               [](QString const& a, QString const& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     return names;
 }
 
 QString ProcessDirectory() {
-    std::error_code error;
-    auto const cwd = std::filesystem::current_path(error);
-    if (!error)
-        if (auto const dos = host::dos_path_of(cwd))
-            return QString::fromStdString(*dos);
-    return QStringLiteral("C:\\");
+    std::string directory(MAX_PATH, '\0');
+    DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(directory.size()), directory.data());
+    if (length >= directory.size()) {
+        directory.resize(length);
+        length = GetCurrentDirectoryA(static_cast<DWORD>(directory.size()), directory.data());
+    }
+    if (length == 0 || length >= directory.size())
+        return QStringLiteral("C:\\");
+    directory.resize(length);
+    return QString::fromLocal8Bit(directory);
 }
 
 QString CurrentDirectory(QChar Drive) {
-    QString const own = ProcessDirectory();
-    if (own.front().toUpper() == Drive.toUpper())
-        return own;
-    return QString(Drive.toUpper()) + QStringLiteral(":\\");
+    // The path made of the letter and a colon names the drive's current directory.
+    char const drive_only[] = {static_cast<char>(Drive.toUpper().toLatin1()), ':', '\0'};
+    char full[MAX_PATH];
+    DWORD const length = GetFullPathNameA(drive_only, sizeof full, full, nullptr);
+    if (length == 0 || length >= sizeof full)
+        return QString(Drive.toUpper()) + QStringLiteral(":\\");
+    return QString::fromLocal8Bit(full, static_cast<qsizetype>(length));
 }
 
 void Install() {

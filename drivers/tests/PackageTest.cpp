@@ -1,10 +1,9 @@
 #include "PackageTest.h"
 
+#include "ModalDialog.h"
 #include "host/kernel32.h"
 
-#include <QApplication>
 #include <QDialog>
-#include <QTimer>
 
 #include <algorithm>
 #include <fstream>
@@ -54,24 +53,12 @@ void write_display_driver(const fs::path& module, std::string_view file_name) {
 }
 
 void answer_settings_dialog(std::function<void(QDialog&)> change, bool ok) {
-    // Looks for the dialog every 20 ms for ten seconds at most, so that a dialog that never
-    // shows cannot be answered by a later test.
-    auto attempts = std::make_shared<int>(500);
-    auto attempt = std::make_shared<std::function<void()>>();
-    *attempt = [change, ok, attempt, attempts] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog || dialog->objectName() != "MpegDriverSettings") {
-            if (--*attempts > 0)
-                QTimer::singleShot(20, *attempt);
-            else
-                *attempt = nullptr; // ends the chain and frees it
-            return;
-        }
-        change(*dialog);
-        ok ? dialog->accept() : dialog->reject();
-        *attempt = nullptr;
-    };
-    QTimer::singleShot(0, *attempt);
+    when_modal_shows<QDialog>(
+        [change, ok](QDialog& dialog) {
+            change(dialog);
+            ok ? dialog.accept() : dialog.reject();
+        },
+        [](QDialog& dialog) { return dialog.objectName() == "MpegDriverSettings"; });
 }
 
 void PackageTest::SetUp() {

@@ -1,4 +1,5 @@
 // The error box and the information box, answered through the dialog responder.
+#include "ModalDialog.h"
 #include "TestApplication.h"
 
 #include "forms/StdCtrls.h"
@@ -7,7 +8,6 @@
 
 #include <QAbstractButton>
 #include <QMessageBox>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -137,14 +137,11 @@ TEST(MessageBoxWithoutResponder, real_box_shows_the_windows_buttons_and_returns_
     QStringList texts;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString caption;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        caption = box->windowTitle();
-        icon = box->icon();
+    when_modal_shows<QMessageBox>([&](QMessageBox& box) {
+        caption = box.windowTitle();
+        icon = box.icon();
         QAbstractButton* no = nullptr;
-        for (QAbstractButton* button : box->buttons()) {
+        for (QAbstractButton* button : box.buttons()) {
             texts << button->text();
             if (button->text() == QStringLiteral("&No"))
                 no = button;
@@ -152,11 +149,7 @@ TEST(MessageBoxWithoutResponder, real_box_shows_the_windows_buttons_and_returns_
         if (no)
             no->click();
     });
-    // Should the box not be found, it is closed so that the test cannot hang.
-    QTimer::singleShot(3000, [] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            modal->close();
-    });
+    ModalSafetyNet safety_net;
     EXPECT_EQ(
         MessageBoxA(nullptr, "Save the changes?", "BootFettle by Varn", MB_YESNOCANCEL | MB_ICONQUESTION),
         IDNO);

@@ -1,13 +1,12 @@
 // The form's window procedure: frame messages pass through it, a component can subclass it and
 // hand messages on, and the default procedure works the caption buttons.
+#include "PumpUntil.h"
 #include "TestApplication.h"
 
 #include "forms/ExtCtrls.h"
 
-#include <QEventLoop>
 #include <QImage>
 #include <QMouseEvent>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -106,16 +105,12 @@ TEST_F(FormWindowTest, timer_runs_its_handler_on_the_gui_thread_until_disabled) 
     auto* timer = new TTimer(&form);
     timer->SetInterval(10);
     int ticks = 0;
-    QEventLoop loop;
     timer->SetOnTimer(TNotifyEvent([&](TObject* Sender) {
         EXPECT_EQ(Sender, timer);
-        if (++ticks == 3) {
+        if (++ticks == 3)
             timer->SetEnabled(false);
-            loop.quit();
-        }
     }));
-    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-    loop.exec();
+    pump_until([&] { return ticks >= 3; });
     EXPECT_EQ(ticks, 3);
     EXPECT_FALSE(timer->Active());
 }

@@ -1,4 +1,5 @@
 // The input box: the real modal dialog, and the answers a dialog responder gives in its place.
+#include "ModalDialog.h"
 #include "TestApplication.h"
 
 #include "forms/Dialogs.h"
@@ -8,7 +9,6 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -16,11 +16,7 @@ namespace {
 
 // Runs `answer` on the dialog once it is shown.
 void WhenShown(std::function<void(QDialog*)> answer) {
-    QTimer::singleShot(0, [answer] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        answer(dialog);
-    });
+    when_modal_shows<QDialog>([answer](QDialog& dialog) { answer(&dialog); });
 }
 
 QPushButton* ButtonNamed(QDialog* dialog, QString const& text) {

@@ -1,260 +1,222 @@
-// Files by handle over the files of the prefix. A handle is the address of its open file, known
-// in a table of the open ones so that a stale or made-up handle is refused, not followed.
-// Whatever may be created or written is opened with O_NOFOLLOW (and CREATE_NEW with O_EXCL), so
-// a link in the last component of the name never redirects a write.
+// _lopen, _lcreat, _llseek, _lread, _lwrite and _lclose over POSIX file descriptors. The handles
+// the program sees are numbers of a table of this process, so a forged or stale handle is refused
+// instead of reaching an unrelated descriptor.
 #include "host/kernel32.h"
+#include "kernel32/FileErrors.h"
 #include "prefix/DosAttributes.h"
 #include "prefix/Prefix.h"
 
-#include <cerrno>
 #include <fcntl.h>
-#include <limits>
-#include <memory>
-#include <mutex>
-#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace fs = std::filesystem;
-
-using namespace host;
+#include <cerrno>
+#include <filesystem>
+#include <limits>
+#include <map>
+#include <mutex>
+#include <optional>
 
 namespace {
 
-struct OpenFile {
-    int fd = -1;
-    bool can_read = false;
-    bool can_write = false;
+class FileTable {
+  public:
+    HFILE add(int descriptor) {
+        std::lock_guard lock(m_mutex);
+        m_next += 4;
+        m_files.emplace(m_next, descriptor);
+        return m_next;
+    }
+
+    std::optional<int> find(HFILE file) const {
+        std::lock_guard lock(m_mutex);
+        const auto found = m_files.find(file);
+        if (found == m_files.end())
+            return std::nullopt;
+        return found->second;
+    }
+
+    std::optional<int> remove(HFILE file) {
+        std::lock_guard lock(m_mutex);
+        const auto found = m_files.find(file);
+        if (found == m_files.end())
+            return std::nullopt;
+        const int descriptor = found->second;
+        m_files.erase(found);
+        return descriptor;
+    }
+
+  private:
+    mutable std::mutex m_mutex;
+    HFILE m_next = 0x1000;
+    std::map<HFILE, int> m_files;
 };
 
-std::mutex g_files_mutex;
-std::set<OpenFile*> g_files;
+FileTable& files() {
+    static FileTable table;
+    return table;
+}
 
-// The open file of a handle, or null (with ERROR_INVALID_HANDLE) when it is none.
-OpenFile* open_file(HANDLE handle) {
-    std::lock_guard lock(g_files_mutex);
-    auto found = g_files.find(static_cast<OpenFile*>(handle));
-    if (found == g_files.end()) {
+std::optional<int> descriptor_of(HFILE file) {
+    std::optional<int> descriptor = files().find(file);
+    if (!descriptor)
         SetLastError(ERROR_INVALID_HANDLE);
-        return nullptr;
+    return descriptor;
+}
+
+HFILE open_host_file(LPCSTR path, int flags) {
+    std::optional<std::filesystem::path> host_path =
+        path && *path ? host::Prefix::current().to_host(path) : std::nullopt;
+    if (!host_path) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return HFILE_ERROR;
     }
-    return *found;
-}
-
-// The folder holding `path` exists: tells a missing file from a missing folder on the way.
-bool folder_exists(const fs::path& path) {
-    struct stat st{};
-    return stat(path.parent_path().c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-DWORD error_for(int error, const fs::path& path) {
-    switch (error) {
-    case ENOENT:
-        return folder_exists(path) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
-    case ENOTDIR:
-    case ENAMETOOLONG:
-        return ERROR_PATH_NOT_FOUND;
-    case EEXIST:
-        return ERROR_FILE_EXISTS;
-    case ENOSPC:
-    case EDQUOT:
-        return ERROR_DISK_FULL;
-    default: // EACCES, EPERM, EROFS, EISDIR, ELOOP (a link in the way of a write), ...
-        return ERROR_ACCESS_DENIED;
+    int descriptor;
+    do
+        descriptor = ::open(host_path->c_str(), flags | O_CLOEXEC, 0666);
+    while (descriptor < 0 && errno == EINTR);
+    if (descriptor < 0) {
+        const int error = errno;
+        std::error_code ignored;
+        // As on Windows, a missing folder is another error than a missing file.
+        if (error == ENOENT && !std::filesystem::is_directory(host_path->parent_path(), ignored))
+            SetLastError(ERROR_PATH_NOT_FOUND);
+        else
+            host::set_last_error_from_errno(error);
+        return HFILE_ERROR;
     }
-}
-
-// open(2) flags for a disposition, or -1 for one that does not exist.
-int creation_flags(DWORD disposition) {
-    switch (disposition) {
-    case CREATE_NEW:
-        return O_CREAT | O_EXCL;
-    case CREATE_ALWAYS:
-        return O_CREAT | O_TRUNC;
-    case OPEN_EXISTING:
-        return 0;
-    case OPEN_ALWAYS:
-        return O_CREAT;
-    case TRUNCATE_EXISTING:
-        return O_TRUNC;
-    default:
-        return -1;
+    struct stat status {};
+    if (fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode)) {
+        ::close(descriptor);
+        SetLastError(ERROR_ACCESS_DENIED);
+        return HFILE_ERROR;
     }
+    return files().add(descriptor);
 }
 
-HANDLE fail(DWORD error) {
-    SetLastError(error);
-    return INVALID_HANDLE_VALUE;
-}
+constexpr UINT transfer_error = static_cast<UINT>(HFILE_ERROR);
 
 } // namespace
 
-extern "C" HANDLE CreateFileA(LPCSTR file_name, DWORD desired_access, DWORD, LPSECURITY_ATTRIBUTES,
-                              DWORD creation_disposition, DWORD, HANDLE) {
-    const bool reads = desired_access & GENERIC_READ;
-    const bool writes = desired_access & GENERIC_WRITE;
-    int flags = creation_flags(creation_disposition);
-    if (!file_name || !*file_name || flags < 0 || (creation_disposition == TRUNCATE_EXISTING && !writes))
-        return fail(ERROR_INVALID_PARAMETER);
-    auto path = Prefix::current().to_host(file_name);
-    if (!path)
-        return fail(ERROR_PATH_NOT_FOUND);
-    flags |= O_CLOEXEC | (reads && writes ? O_RDWR : writes ? O_WRONLY : O_RDONLY);
-    if (writes || (flags & O_CREAT))
-        flags |= O_NOFOLLOW;
-    // A DOS read-only file is one without write bits; opening it for writing fails with EACCES.
-    const int fd = ::open(path->c_str(), flags, 0666);
-    if (fd < 0)
-        return fail(error_for(errno, *path));
-    struct stat st{};
-    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return fail(ERROR_ACCESS_DENIED);
+extern "C" {
+
+HFILE _lopen(LPCSTR path, int mode) {
+    switch (mode & 3) {
+    case OF_READ:
+        return open_host_file(path, O_RDONLY);
+    case OF_WRITE:
+        return open_host_file(path, O_WRONLY);
+    case OF_READWRITE:
+        return open_host_file(path, O_RDWR);
+    default:
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return HFILE_ERROR;
     }
-    auto file = std::make_unique<OpenFile>(OpenFile{fd, reads, writes});
-    std::lock_guard lock(g_files_mutex);
-    g_files.insert(file.get());
-    SetLastError(ERROR_SUCCESS);
-    return file.release();
 }
 
-extern "C" BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD to_read, DWORD* read, OVERLAPPED* overlapped) {
-    if (read)
-        *read = 0;
-    OpenFile* file = open_file(handle);
-    if (!file)
-        return FALSE;
-    if (!read || overlapped || (!buffer && to_read > 0)) {
+HFILE _lcreat(LPCSTR path, int attribute) {
+    const HFILE file = open_host_file(path, O_RDWR | O_CREAT | O_TRUNC);
+    constexpr DWORD settable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if (file != HFILE_ERROR && (attribute & settable) != 0) {
+        // The handle stays writable; only later opens see the attributes, as on Windows.
+        if (std::optional<std::filesystem::path> host_path = host::Prefix::current().to_host(path))
+            host::set_dos_attributes(*host_path, static_cast<DWORD>(attribute) & settable);
+    }
+    return file;
+}
+
+LONG _llseek(HFILE file, LONG offset, int origin) {
+    const std::optional<int> descriptor = descriptor_of(file);
+    if (!descriptor)
+        return HFILE_ERROR;
+    int whence;
+    switch (origin) {
+    case FILE_BEGIN:
+        whence = SEEK_SET;
+        break;
+    case FILE_CURRENT:
+        whence = SEEK_CUR;
+        break;
+    case FILE_END:
+        whence = SEEK_END;
+        break;
+    default:
         SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
+        return HFILE_ERROR;
     }
-    if (!file->can_read) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
+    const off_t position = lseek(*descriptor, offset, whence);
+    if (position < 0 || position > std::numeric_limits<LONG>::max()) {
+        SetLastError(position < 0 ? 131 /* ERROR_NEGATIVE_SEEK */ : ERROR_INVALID_PARAMETER);
+        return HFILE_ERROR;
     }
-    auto* bytes = static_cast<char*>(buffer);
-    while (*read < to_read) {
-        const ssize_t got = ::read(file->fd, bytes + *read, to_read - *read);
+    return static_cast<LONG>(position);
+}
+
+UINT _lread(HFILE file, LPVOID buffer, UINT count) {
+    const std::optional<int> descriptor = descriptor_of(file);
+    if (!descriptor)
+        return transfer_error;
+    if (!buffer && count > 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return transfer_error;
+    }
+    UINT done = 0;
+    while (done < count) {
+        const ssize_t got = ::read(*descriptor, static_cast<char*>(buffer) + done, count - done);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
-            SetLastError(errno == EISDIR ? ERROR_ACCESS_DENIED : ERROR_READ_FAULT);
-            return FALSE;
+            host::set_last_error_from_errno(errno);
+            return transfer_error;
         }
         if (got == 0)
-            break; // the end of the file
-        *read += static_cast<DWORD>(got);
+            break;
+        done += static_cast<UINT>(got);
     }
-    return TRUE;
+    return done;
 }
 
-extern "C" BOOL WriteFile(HANDLE handle, const void* buffer, DWORD to_write, DWORD* written,
-                          OVERLAPPED* overlapped) {
-    if (written)
-        *written = 0;
-    OpenFile* file = open_file(handle);
-    if (!file)
-        return FALSE;
-    if (!written || overlapped || (!buffer && to_write > 0)) {
+UINT _lwrite(HFILE file, LPCSTR buffer, UINT count) {
+    const std::optional<int> descriptor = descriptor_of(file);
+    if (!descriptor)
+        return transfer_error;
+    if (count == 0) {
+        const off_t position = lseek(*descriptor, 0, SEEK_CUR);
+        if (position < 0 || ftruncate(*descriptor, position) != 0) {
+            host::set_last_error_from_errno(errno);
+            return transfer_error;
+        }
+        return 0;
+    }
+    if (!buffer) {
         SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
+        return transfer_error;
     }
-    if (!file->can_write) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
-    auto const* bytes = static_cast<const char*>(buffer);
-    while (*written < to_write) {
-        const ssize_t put = ::write(file->fd, bytes + *written, to_write - *written);
+    UINT done = 0;
+    while (done < count) {
+        const ssize_t put = ::write(*descriptor, buffer + done, count - done);
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0) {
-            SetLastError(put < 0 && (errno == ENOSPC || errno == EDQUOT) ? ERROR_DISK_FULL : ERROR_WRITE_FAULT);
-            return FALSE;
+            host::set_last_error_from_errno(put < 0 ? errno : ENOSPC);
+            return transfer_error;
         }
-        *written += static_cast<DWORD>(put);
+        done += static_cast<UINT>(put);
     }
-    return TRUE;
+    return done;
 }
 
-extern "C" DWORD SetFilePointer(HANDLE handle, LONG distance, LONG* distance_high, DWORD move_method) {
-    OpenFile* file = open_file(handle);
-    if (!file)
-        return INVALID_SET_FILE_POINTER;
-    const std::int64_t move =
-        distance_high ? static_cast<std::int64_t>((static_cast<std::uint64_t>(static_cast<std::uint32_t>(*distance_high))
-                                                   << 32) |
-                                                  static_cast<std::uint32_t>(distance))
-                      : distance;
-    std::int64_t base = 0;
-    if (move_method == FILE_CURRENT || move_method == FILE_END) {
-        struct stat st{};
-        const off_t current = ::lseek(file->fd, 0, SEEK_CUR);
-        if (current < 0 || fstat(file->fd, &st) != 0) {
-            SetLastError(ERROR_INVALID_HANDLE);
-            return INVALID_SET_FILE_POINTER;
-        }
-        base = move_method == FILE_CURRENT ? current : st.st_size;
-    } else if (move_method != FILE_BEGIN) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return INVALID_SET_FILE_POINTER;
+HFILE _lclose(HFILE file) {
+    const std::optional<int> descriptor = files().remove(file);
+    if (!descriptor) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return HFILE_ERROR;
     }
-    if ((move < 0 && base < -move) || (move > 0 && base > std::numeric_limits<std::int64_t>::max() - move)) {
-        SetLastError(ERROR_NEGATIVE_SEEK);
-        return INVALID_SET_FILE_POINTER;
+    if (::close(*descriptor) != 0 && errno != EINTR) {
+        host::set_last_error_from_errno(errno);
+        return HFILE_ERROR;
     }
-    const off_t position = ::lseek(file->fd, static_cast<off_t>(base + move), SEEK_SET);
-    if (position < 0) {
-        SetLastError(ERROR_NEGATIVE_SEEK);
-        return INVALID_SET_FILE_POINTER;
-    }
-    if (distance_high)
-        *distance_high = static_cast<LONG>(static_cast<std::uint64_t>(position) >> 32);
-    SetLastError(ERROR_SUCCESS);
-    return static_cast<DWORD>(static_cast<std::uint64_t>(position) & 0xFFFFFFFFu);
+    return 0;
 }
 
-extern "C" BOOL CloseHandle(HANDLE handle) {
-    std::unique_ptr<OpenFile> file;
-    {
-        std::lock_guard lock(g_files_mutex);
-        auto found = g_files.find(static_cast<OpenFile*>(handle));
-        if (found == g_files.end()) {
-            SetLastError(ERROR_INVALID_HANDLE);
-            return FALSE;
-        }
-        file.reset(*found);
-        g_files.erase(found);
-    }
-    ::close(file->fd);
-    return TRUE;
-}
-
-extern "C" BOOL DeleteFileA(LPCSTR file_name) {
-    if (!file_name || !*file_name) {
-        SetLastError(ERROR_PATH_NOT_FOUND);
-        return FALSE;
-    }
-    auto path = Prefix::current().to_host(file_name);
-    if (!path) {
-        SetLastError(ERROR_PATH_NOT_FOUND);
-        return FALSE;
-    }
-    struct stat st{};
-    if (lstat(path->c_str(), &st) != 0) {
-        SetLastError(error_for(errno, *path));
-        return FALSE;
-    }
-    // A folder is not a file; a read-only file stays, as on Windows. A link is removed itself.
-    const DWORD attributes = S_ISLNK(st.st_mode) ? FILE_ATTRIBUTE_NORMAL : get_dos_attributes(*path);
-    if (S_ISDIR(st.st_mode) ||
-        (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
-    if (::unlink(path->c_str()) != 0) {
-        SetLastError(error_for(errno, *path));
-        return FALSE;
-    }
-    return TRUE;
-}
+} // extern "C"

@@ -1,19 +1,15 @@
 // File attributes, the Windows directory and drives, for DOS paths of the prefix.
-#include "prefix/DosAttributes.h"
 #include "host/kernel32.h"
+#include "prefix/DosAttributes.h"
 #include "prefix/Prefix.h"
+#include "PathBuffer.h"
 
 #include <cctype>
-#include <cstring>
 
 using namespace host;
 
 extern "C" UINT GetWindowsDirectoryA(LPSTR buffer, UINT size) {
-    std::string directory = Prefix::current().windows_directory();
-    if (!buffer || size <= directory.size())
-        return static_cast<UINT>(directory.size() + 1);
-    std::memcpy(buffer, directory.c_str(), directory.size() + 1);
-    return static_cast<UINT>(directory.size());
+    return copy_path_out(Prefix::current().windows_directory(), buffer, size);
 }
 
 extern "C" DWORD GetFileAttributesA(LPCSTR file_name) {

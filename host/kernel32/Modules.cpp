@@ -29,6 +29,16 @@ std::filesystem::path module_file(HMODULE module) {
     return map->l_name;
 }
 
+// A module outside every drive of the prefix (one whose Z: no longer maps the root) is named
+// as Wine names such files: "\\?\unix" followed by its Linux path.
+std::string dos_module_path(std::filesystem::path const& file) {
+    if (std::optional<std::string> dos = host::Prefix::current().to_dos(file))
+        return *dos;
+    std::string text = "\\\\?\\unix" + file.string();
+    std::replace(text.begin(), text.end(), '/', '\\');
+    return text;
+}
+
 } // namespace
 
 extern "C" {
@@ -82,8 +92,7 @@ BOOL GetModuleHandleExA(DWORD flags, LPCSTR name, HMODULE* module) {
 }
 
 DWORD GetModuleFileNameA(HMODULE module, LPSTR file_name, DWORD size) {
-    std::optional<std::string> dos = host::Prefix::current().to_dos(module_file(module));
-    std::string text = dos.value_or("");
+    std::string text = dos_module_path(module_file(module));
     if (!file_name || size == 0) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return 0;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -93,20 +94,15 @@ DWORD error_for_write(const std::error_code& error) {
         return ERROR_DISK_FULL;
     case EIO:
         return ERROR_WRITE_FAULT;
+    case EFBIG:
+        return ERROR_FILE_TOO_LARGE;
     default:
         return ERROR_ACCESS_DENIED;
     }
 }
 
-} // namespace
-} // namespace host
-
-using namespace host;
-
-extern "C" DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR default_value, LPSTR returned,
-                                          DWORD size, LPCSTR file_name) {
-    if (!returned || size == 0)
-        return 0;
+DWORD get_profile_string(LPCSTR section, LPCSTR key, LPCSTR default_value, LPSTR returned, DWORD size,
+                         LPCSTR file_name) {
     std::string fallback = trimmed_default(default_value);
     std::optional<std::string> text;
     if (file_name && *file_name) {
@@ -138,24 +134,14 @@ extern "C" DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR def
     return copy_entry(value ? *value : fallback, returned, size);
 }
 
-extern "C" BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file_name) {
-    if (!file_name || !*file_name) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
-    if (!section) {
-        SetLastError(ERROR_FILE_NOT_FOUND);
-        return FALSE;
-    }
+BOOL write_profile_string(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file_name) {
     auto path = profile_path(file_name);
     if (!path) {
         SetLastError(ERROR_PATH_NOT_FOUND);
         return FALSE;
     }
     std::error_code error;
-    std::string original;
-    bool exists = fs::exists(*path, error);
-    if (exists) {
+    if (fs::exists(*path, error)) {
         DWORD attributes = get_dos_attributes(*path);
         if (attributes != INVALID_FILE_ATTRIBUTES &&
             (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
@@ -166,26 +152,63 @@ extern "C" BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR va
             SetLastError(ERROR_ACCESS_DENIED);
             return FALSE;
         }
-        auto bytes = read_whole_file(*path, error);
-        if (!bytes) {
-            SetLastError(ERROR_ACCESS_DENIED);
-            return FALSE;
-        }
-        original = std::move(*bytes);
     }
-    ProfileText profile(original);
     std::string section_name = trimmed_name(section);
-    if (!key)
-        profile.remove_section(section_name);
-    else if (!value)
-        profile.remove_key(section_name, trimmed_name(key));
-    else
-        profile.set(section_name, trimmed_name(key), value);
-    if (exists && profile.bytes() == original)
-        return TRUE;
-    if (!replace_file_atomically(*path, profile.bytes(), error)) {
+    auto edit = [&](const std::optional<std::string>& current) -> std::optional<std::string> {
+        ProfileText profile(current.value_or(std::string()));
+        if (!key)
+            profile.remove_section(section_name);
+        else if (!value)
+            profile.remove_key(section_name, trimmed_name(key));
+        else
+            profile.set(section_name, trimmed_name(key), value);
+        if (current && profile.bytes() == *current)
+            return std::nullopt;
+        return profile.bytes();
+    };
+    if (!update_file(*path, edit, error)) {
         SetLastError(error_for_write(error));
         return FALSE;
     }
     return TRUE;
+}
+
+} // namespace
+} // namespace host
+
+using namespace host;
+
+// No exception leaves the functions: running out of memory is a failure like any other.
+extern "C" DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR default_value, LPSTR returned,
+                                          DWORD size, LPCSTR file_name) {
+    if (!returned || size == 0)
+        return 0;
+    try {
+        return get_profile_string(section, key, default_value, returned, size, file_name);
+    } catch (const std::bad_alloc&) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    } catch (...) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+    }
+    returned[0] = '\0';
+    return 0;
+}
+
+extern "C" BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file_name) {
+    if (!file_name || !*file_name) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    if (!section) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return FALSE;
+    }
+    try {
+        return write_profile_string(section, key, value, file_name);
+    } catch (const std::bad_alloc&) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    } catch (...) {
+        SetLastError(ERROR_WRITE_FAULT);
+    }
+    return FALSE;
 }

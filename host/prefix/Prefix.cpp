@@ -2,6 +2,7 @@
 
 #include "host/kernel32.h"
 #include "AtomicFile.h"
+#include "DosPathText.h"
 #include "ShortNames.h"
 #include "kernel32/ProfileText.h"
 
@@ -27,15 +28,6 @@ bool equal_ignoring_case(std::string_view a, std::string_view b) {
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
 }
 
-// Windows drops trailing dots and spaces of a path component.
-std::string_view windows_component(std::string_view part) {
-    if (part == "." || part == "..")
-        return part;
-    while (!part.empty() && (part.back() == '.' || part.back() == ' '))
-        part.remove_suffix(1);
-    return part;
-}
-
 // Finds the entry of the folder that a DOS name means: the exact name, then the same name in
 // another letter case, then the entry whose 8.3 short name it is.
 std::optional<std::string> find_entry(const fs::path& folder, std::string_view name) {
@@ -54,19 +46,6 @@ std::optional<std::string> find_entry(const fs::path& folder, std::string_view n
             by_short_name = entry_name;
     }
     return by_short_name;
-}
-
-std::vector<std::string_view> split_components(std::string_view path) {
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= path.size(); ++i) {
-        if (i == path.size() || path[i] == '\\' || path[i] == '/') {
-            if (i > start)
-                parts.push_back(path.substr(start, i - start));
-            start = i + 1;
-        }
-    }
-    return parts;
 }
 
 unsigned type_from_file_system(const fs::path& root) {
@@ -205,47 +184,14 @@ std::optional<fs::path> Prefix::to_host(std::string_view dos_path) const {
             return std::nullopt;
         return info->disc;
     }
-    if (dos_path.starts_with("\\\\") || dos_path.starts_with("//"))
-        return std::nullopt; // UNC names have no place in a prefix
-    fs::path base;
-    std::string_view rest = dos_path;
-    if (rest.size() >= 2 && rest[1] == ':' && std::isalpha(static_cast<unsigned char>(rest[0]))) {
-        auto info = drive(rest[0]);
-        if (!info || info->root.empty())
-            return std::nullopt;
-        rest.remove_prefix(2);
-        base = info->root;
-        // A drive-relative path starts in the working directory when it lies on that drive.
-        if (!rest.starts_with('\\') && !rest.starts_with('/')) {
-            std::error_code error;
-            fs::path cwd = fs::current_path(error);
-            auto cwd_dos = error ? std::nullopt : to_dos(cwd);
-            if (cwd_dos && lower((*cwd_dos)[0]) == lower(dos_path[0]))
-                base = cwd;
-        }
-    } else if (rest.starts_with('\\') || rest.starts_with('/')) {
-        std::error_code error;
-        auto cwd_dos = to_dos(fs::current_path(error));
-        auto info = drive(cwd_dos ? (*cwd_dos)[0] : 'c');
-        if (!info || info->root.empty())
-            return std::nullopt;
-        base = info->root;
-    } else {
-        std::error_code error;
-        base = fs::current_path(error);
-    }
-
-    fs::path result = base;
-    std::size_t floor_depth = std::distance(base.begin(), base.end());
-    for (auto raw : split_components(rest)) {
-        auto part = windows_component(raw);
-        if (part.empty() || part == ".")
-            continue;
-        if (part == "..") {
-            if (static_cast<std::size_t>(std::distance(result.begin(), result.end())) > floor_depth)
-                result = result.parent_path();
-            continue;
-        }
+    auto full = full_path(dos_path);
+    if (!full)
+        return std::nullopt;
+    auto info = drive((*full)[0]);
+    if (!info || info->root.empty())
+        return std::nullopt;
+    fs::path result = info->root;
+    for (auto part : split_dos_components(std::string_view(*full).substr(3))) {
         auto found = find_entry(result, part);
         result /= found ? *found : std::string(part);
     }

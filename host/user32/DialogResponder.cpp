@@ -90,6 +90,15 @@ RecordingDialogResponder::settings_dialog(SettingsDialogRequest const& request) 
     return next_answer(settings_answers);
 }
 
+bool DialogResponder::log_off(LogOffRequest const&) {
+    return false;
+}
+
+bool RecordingDialogResponder::log_off(LogOffRequest const& request) {
+    log_offs.push_back(request);
+    return carry_out_log_offs;
+}
+
 DialogResponder* set_dialog_responder(DialogResponder* responder) {
     DialogResponder* previous = g_responder;
     g_responder = responder;

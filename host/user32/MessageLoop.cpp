@@ -153,6 +153,8 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wparam, LPARAM) {
     case WM_CLOSE:
         DestroyWindow(hwnd);
         return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
     case WM_SYSCOMMAND:
         if ((wparam & 0xFFF0) == SC_CLOSE)
             SendMessageA(hwnd, WM_CLOSE, 0, 0);

@@ -1,7 +1,9 @@
 // Creating, destroying, showing and placing windows.
+#include "DesktopWindows.h"
 #include "host/GuiThread.h"
 #include "MessageQueue.h"
 #include "Resources.h"
+#include "SessionMember.h"
 #include "Window.h"
 #include "WindowClasses.h"
 #include "WindowWidget.h"
@@ -159,6 +161,9 @@ HWND CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR window_name, DWOR
     apply_geometry(window, x, y, width, height);
     invalidate(window, {}, true);
     MessageQueue::instance().add_live(hwnd);
+    // A program with a window is a member of its prefix's session from now on.
+    if (!child)
+        join_session();
 
     CREATESTRUCTA create{parameter, instance, menu,        parent,      height,     width,
                          y,         x,        LONG(style), window_name, class_name, ex_style};
@@ -193,8 +198,11 @@ BOOL DestroyWindow(HWND hwnd) {
 
 BOOL ShowWindow(HWND hwnd, int show) {
     Window* window = find_window(hwnd);
-    if (!window)
+    if (!window) {
+        if (auto desktop_window = desktop_window_of(hwnd))
+            return show_desktop_window(*desktop_window, show);
         return invalid_window();
+    }
     const BOOL was_visible = (window->style & WS_VISIBLE) ? TRUE : FALSE;
     WindowWidget& widget = *window->widget;
     if (show == SW_HIDE) {

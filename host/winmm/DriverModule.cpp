@@ -202,8 +202,7 @@ bool interface_usable(const MciDriverInterface* interface) {
 
 } // namespace
 
-DriverModule::DriverModule(void* handle, const MciDriverInterface* interface)
-    : m_handle(handle), m_interface(interface) {
+DriverModule::DriverModule(const MciDriverInterface* interface) : m_interface(interface) {
     build_table();
 }
 
@@ -251,7 +250,7 @@ std::shared_ptr<DriverModule> DriverModule::load(const std::filesystem::path& pa
         dlclose(handle);
         return nullptr;
     }
-    auto module = std::make_shared<DriverModule>(handle, interface);
+    auto module = std::make_shared<DriverModule>(interface);
     modules[path] = module;
     return module;
 }

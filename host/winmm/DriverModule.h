@@ -24,12 +24,12 @@ class DriverModule {
     const MciDriverInterface& interface() const { return *m_interface; }
     const CommandTable* commands() const { return m_table.verbs.empty() ? nullptr : &m_table; }
 
-    DriverModule(void* handle, const MciDriverInterface* interface);
+    // The module's dlopen handle is never closed, so only its interface is kept.
+    explicit DriverModule(const MciDriverInterface* interface);
 
   private:
     void build_table();
 
-    void* m_handle;
     const MciDriverInterface* m_interface;
     // The module's verb table in the parser's form; names are lower-cased copies.
     std::deque<std::string> m_names;

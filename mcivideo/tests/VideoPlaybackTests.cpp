@@ -88,7 +88,7 @@ TEST_F(Playback, play_notify_posts_successful_at_the_end) {
     open_clip(Clip::Red);
     ASSERT_EQ(send("play xyzmpeg notify", callback.handle()), 0u);
     EXPECT_TRUE(callback.messages(MM_MCINOTIFY).empty()) << "the play is still running";
-    ASSERT_TRUE(pump_until([&] { return !callback.messages(MM_MCINOTIFY).empty(); }, 10s));
+    ASSERT_TRUE(pump_until([&] { return !callback.messages(MM_MCINOTIFY).empty(); }));
     std::vector<Message> notes = callback.messages(MM_MCINOTIFY);
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_EQ(notes[0].wparam, MCI_NOTIFY_SUCCESSFUL);
@@ -99,7 +99,7 @@ TEST_F(Playback, play_wait_notify_posts_successful_once_it_returns) {
     CallbackWindow callback;
     open_clip(Clip::Red);
     ASSERT_EQ(send("play xyzmpeg wait notify", callback.handle()), 0u);
-    ASSERT_TRUE(pump_until([&] { return !callback.messages(MM_MCINOTIFY).empty(); }, 2s));
+    ASSERT_TRUE(pump_until([&] { return !callback.messages(MM_MCINOTIFY).empty(); }));
     EXPECT_EQ(callback.messages(MM_MCINOTIFY)[0].wparam, MCI_NOTIFY_SUCCESSFUL);
 }
 
@@ -109,7 +109,7 @@ TEST_F(Playback, stop_aborts_and_a_new_play_notify_supersedes_the_pending_one) {
     ASSERT_EQ(send("play xyzmpeg notify", callback.handle()), 0u);
     ASSERT_EQ(send("play xyzmpeg notify", callback.handle()), 0u);
     ASSERT_EQ(send("stop xyzmpeg wait"), 0u);
-    ASSERT_TRUE(pump_until([&] { return callback.messages(MM_MCINOTIFY).size() >= 2; }, 2s));
+    ASSERT_TRUE(pump_until([&] { return callback.messages(MM_MCINOTIFY).size() >= 2; }));
     std::vector<Message> notes = callback.messages(MM_MCINOTIFY);
     EXPECT_EQ(notes[0].wparam, MCI_NOTIFY_SUPERSEDED);
     EXPECT_EQ(notes[1].wparam, MCI_NOTIFY_ABORTED);
@@ -124,10 +124,10 @@ TEST_F(Playback, pause_keeps_the_notification_for_the_end_after_resume) {
     EXPECT_EQ(reply, "paused");
     EXPECT_EQ(send("status xyzmpeg pause mode"), 0u);
     EXPECT_EQ(reply, "playing");
-    pump_until([] { return false; }, 200ms);
+    pump_for(200ms);
     EXPECT_TRUE(callback.messages(MM_MCINOTIFY).empty());
     ASSERT_EQ(send("resume xyzmpeg"), 0u);
-    ASSERT_TRUE(pump_until([&] { return !callback.messages(MM_MCINOTIFY).empty(); }, 10s));
+    ASSERT_TRUE(pump_until([&] { return !callback.messages(MM_MCINOTIFY).empty(); }));
     EXPECT_EQ(callback.messages(MM_MCINOTIFY)[0].wparam, MCI_NOTIFY_SUCCESSFUL);
 }
 
@@ -136,7 +136,7 @@ TEST_F(Playback, position_signals_arrive_every_period_while_playing) {
     open_clip();
     ASSERT_EQ(send("signal xyzmpeg return position every 500", callback.handle()), 0u);
     ASSERT_EQ(send("play xyzmpeg notify", callback.handle()), 0u);
-    ASSERT_TRUE(pump_until([&] { return !callback.messages(MM_MCINOTIFY).empty(); }, 10s));
+    ASSERT_TRUE(pump_until([&] { return !callback.messages(MM_MCINOTIFY).empty(); }));
     std::vector<Message> signals = callback.messages(MM_MCISIGNAL);
     std::vector<LPARAM> points;
     for (const Message& message : signals) {
@@ -154,13 +154,13 @@ TEST_F(Playback, signals_follow_a_looping_play_and_stop_with_cancel) {
     open_clip(Clip::Red);
     ASSERT_EQ(send("signal xyzmpeg at 500 every 10000 uservalue 77", callback.handle()), 0u);
     ASSERT_EQ(send("play xyzmpeg repeat"), 0u);
-    ASSERT_TRUE(pump_until([&] { return callback.messages(MM_MCISIGNAL).size() >= 2; }, 10s))
+    ASSERT_TRUE(pump_until([&] { return callback.messages(MM_MCISIGNAL).size() >= 2; }))
         << "the 1 s clip passes 500 ms once per loop";
     for (const Message& message : callback.messages(MM_MCISIGNAL))
         EXPECT_EQ(message.lparam, 77);
     ASSERT_EQ(send("signal xyzmpeg cancel"), 0u);
     std::size_t count = callback.messages(MM_MCISIGNAL).size();
-    pump_until([] { return false; }, 1500ms);
+    pump_for(1500ms);
     EXPECT_EQ(callback.messages(MM_MCISIGNAL).size(), count);
     EXPECT_EQ(send("status xyzmpeg mode"), 0u);
     EXPECT_EQ(reply, "playing") << "repeat loops until stopped";
@@ -171,7 +171,7 @@ TEST_F(Playback, close_during_play_aborts_its_notification) {
     open_clip();
     ASSERT_EQ(send("play xyzmpeg notify", callback.handle()), 0u);
     ASSERT_EQ(send("close xyzmpeg"), 0u);
-    ASSERT_TRUE(pump_until([&] { return !callback.messages(MM_MCINOTIFY).empty(); }, 2s));
+    ASSERT_TRUE(pump_until([&] { return !callback.messages(MM_MCINOTIFY).empty(); }));
     EXPECT_EQ(callback.messages(MM_MCINOTIFY)[0].wparam, MCI_NOTIFY_ABORTED);
 }
 

@@ -1,39 +1,15 @@
 #include "VideoTestSupport.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <QCoreApplication>
+#include "MediaFixtures.h"
 
 #include <filesystem>
 #include <map>
-#include <thread>
-
-extern char** environ;
 
 namespace video_test {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-bool run(std::vector<std::string> arguments) {
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    int started = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    return started == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 struct Recipe {
     const char* file;
@@ -88,20 +64,7 @@ LRESULT record_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) 
 
 std::string clip_path(Clip clip) {
     const Recipe& made = recipe(clip);
-    fs::path folder = fs::temp_directory_path() / ("mcivideo-fixtures-" + std::to_string(getuid()));
-    fs::create_directories(folder);
-    fs::path path = folder / made.file;
-    if (fs::exists(path))
-        return path.string();
-    // Made under a private name and renamed, so parallel test processes never see half a file.
-    fs::path temporary = folder / (std::to_string(getpid()) + "-" + made.file);
-    std::vector<std::string> arguments = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-y"};
-    arguments.insert(arguments.end(), made.arguments.begin(), made.arguments.end());
-    arguments.push_back(temporary.string());
-    if (!run(arguments))
-        return "";
-    fs::rename(temporary, path);
-    return path.string();
+    return media::test::ffmpeg_fixture(made.file, made.arguments);
 }
 
 CallbackWindow::CallbackWindow() {
@@ -125,20 +88,6 @@ std::vector<Message> CallbackWindow::messages(UINT message) const {
         if (each.hwnd == m_handle && each.message == message)
             found.push_back(each);
     return found;
-}
-
-bool pump_until(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
-    auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        if (done())
-            return true;
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
 }
 
 void VideoDeviceTest::TearDown() {

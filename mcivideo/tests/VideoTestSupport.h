@@ -1,8 +1,9 @@
-// Test helpers for the video devices: clips made at test time with Debian's ffmpeg (cached per
-// user in the temporary folder), a temporary prefix holding them under C:\CLIPS, a callback
-// window that records the MCI messages it receives, and a message pump.
+// Test helpers for the video devices: clips made at test time with Debian's ffmpeg (media
+// fixtures), a temporary prefix holding them under C:\CLIPS, a callback window that records the
+// MCI messages it receives, and the message pump.
 #pragma once
 
+#include "PumpUntil.h"
 #include "TempPrefix.h"
 
 #include "host/user32.h"
@@ -10,8 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,9 +46,6 @@ class CallbackWindow {
   private:
     HWND m_handle = nullptr;
 };
-
-// Dispatches posted messages (and Qt events) until `done` holds or the time is up.
-bool pump_until(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 
 // A fresh prefix with the clips copied in as C:\CLIPS\<NAME>, and the MCI command helpers.
 class VideoDeviceTest : public ::testing::Test {

@@ -2,6 +2,7 @@
 // clock pacing play. A recording device stands in for SDL; it pulls in real time like a sound card.
 
 #include "MediaFixtures.h"
+#include "RecordingOutput.h"
 #include "TestSupport.h"
 
 #include "media/AudioMixer.h"
@@ -19,50 +20,6 @@ using namespace media::test;
 using namespace std::chrono_literals;
 
 namespace {
-
-class RecordingOutput final : public AudioOutput {
-  public:
-    struct Tape {
-        std::mutex mutex;
-        std::vector<int16_t> samples;
-        int channels = 0;
-        int sample_rate = 0;
-    };
-    explicit RecordingOutput(std::shared_ptr<Tape> tape) : m_tape(std::move(tape)) {}
-    ~RecordingOutput() override { close(); }
-
-    bool open(int sample_rate, int channels, Pull pull) override {
-        m_tape->channels = channels;
-        m_tape->sample_rate = sample_rate;
-        m_running = true;
-        m_thread = std::thread([this, sample_rate, channels, pull] {
-            std::vector<int16_t> buffer(size_t(block) * channels);
-            auto next = std::chrono::steady_clock::now();
-            while (m_running) {
-                pull(buffer.data(), block);
-                {
-                    std::lock_guard lock(m_tape->mutex);
-                    m_tape->samples.insert(m_tape->samples.end(), buffer.begin(), buffer.end());
-                }
-                next += std::chrono::microseconds(int64_t(block) * 1000000 / sample_rate);
-                std::this_thread::sleep_until(next);
-            }
-        });
-        return true;
-    }
-    void close() override {
-        m_running = false;
-        if (m_thread.joinable())
-            m_thread.join();
-    }
-    int64_t latency_us() const override { return 0; }
-
-  private:
-    static constexpr int block = 1024;
-    std::shared_ptr<Tape> m_tape;
-    std::atomic<bool> m_running{false};
-    std::thread m_thread;
-};
 
 struct Peaks {
     int left = 0, right = 0;

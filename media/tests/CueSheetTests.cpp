@@ -4,8 +4,11 @@
 
 #include "media/CueSheet.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <ostream>
+#include <unistd.h>
 
 using namespace media;
 
@@ -117,4 +120,67 @@ TEST(MediaCueSheet, drive_addresses_of_sectors) {
     EXPECT_EQ(msf_of(99 * 60 * 75 + 59 * 75 + 74 - 150), (Msf{99, 59, 74}));
     EXPECT_FALSE(msf_of(100 * 60 * 75 - 150)); // beyond any disc: would wrap in a byte
     EXPECT_FALSE(msf_of(-1));
+}
+
+// FILE lines are read as Windows reads them relative to the cue sheet's folder; nothing outside
+// that folder is reached.
+class MediaCueFileNames : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder = std::filesystem::temp_directory_path() / ("media-cue-names-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder / "Sub");
+        std::ofstream(folder / "vcd.bin") << "x";
+        std::ofstream(folder / "Sub" / "Movie.BIN") << "x";
+        std::filesystem::create_symlink("/etc/hostname", folder / "out.bin");
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    std::filesystem::path folder;
+};
+
+TEST_F(MediaCueFileNames, resolve_within_the_folder_whatever_the_case_and_separator) {
+    struct {
+        const char* name;
+        const char* expected; // relative to the folder; null: refused
+    } cases[] = {
+        {"vcd.bin", "vcd.bin"},
+        {"VCD.BIN", "vcd.bin"},
+        {"sub\\movie.bin", "Sub/Movie.BIN"},
+        {"SUB/MOVIE.bin", "Sub/Movie.BIN"},
+        {".\\Sub\\..\\vcd.bin", "vcd.bin"},
+        {"missing.bin", "missing.bin"}, // left for the open to report missing
+        {"/etc/hostname", nullptr},
+        {"\\etc\\hostname", nullptr},
+        {"C:\\vcd.bin", nullptr},
+        {"c:vcd.bin", nullptr},
+        {"../vcd.bin", nullptr},
+        {"..\\vcd.bin", nullptr},
+        {"Sub\\..\\..\\vcd.bin", nullptr},
+        {"out.bin", nullptr}, // a link leading out of the folder
+        {"", nullptr},
+    };
+    for (const auto& c : cases) {
+        auto resolved = resolve_in_cue_folder(folder.string(), c.name);
+        if (!c.expected) {
+            EXPECT_FALSE(resolved) << c.name << " -> " << resolved.value_or("");
+            continue;
+        }
+        ASSERT_TRUE(resolved) << c.name;
+        EXPECT_EQ(*resolved, (folder / c.expected).string()) << c.name;
+    }
+}
+
+TEST_F(MediaCueFileNames, a_refused_name_is_an_error_and_a_resolver_of_the_owner_is_used) {
+    auto sheet = parse_cue_sheet("FILE \"/etc/hostname\" BINARY\nTRACK 01 MODE2/2352\nINDEX 01 00:00:00\n");
+    ASSERT_TRUE(sheet);
+    auto refused = *sheet;
+    auto status = resolve_track_files(refused, folder.string(), nullptr);
+    ASSERT_FALSE(status);
+    EXPECT_EQ(status.error().code, ErrorCode::FileNotFound);
+    // The owner may map names its own way (a Windows drive onto a host folder, say).
+    auto mapped = *sheet;
+    ASSERT_TRUE(
+        resolve_track_files(mapped, folder.string(), [](const std::string& in, const std::string& name) {
+            return std::optional<std::string>(in + "/mapped" + name);
+        }));
+    EXPECT_EQ(mapped.tracks[0].file, folder.string() + "/mapped/etc/hostname");
 }

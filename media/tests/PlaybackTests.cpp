@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -14,24 +15,49 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Records what the engine posts; the callback only appends under a lock, as an owner would post.
+// Records what the engine posts; the callback only appends under a lock (and wakes a waiting
+// test), as an owner would post.
 struct EventLog {
     std::mutex mutex;
+    std::condition_variable posted;
     std::vector<Event> events;
     EventCallback callback() {
         return [this](const Event& event) {
             std::lock_guard lock(mutex);
             events.push_back(event);
+            posted.notify_all();
         };
     }
     int count(EventKind kind) {
         std::lock_guard lock(mutex);
+        return count_locked(kind);
+    }
+    // Waits until `kind` was posted `n` times; false when the safety timeout passed first.
+    bool wait_for(EventKind kind, int n) {
+        std::unique_lock lock(mutex);
+        return posted.wait_for(lock, settle, [&] { return count_locked(kind) >= n; });
+    }
+
+  private:
+    int count_locked(EventKind kind) const {
         int n = 0;
         for (const auto& event : events)
             n += event.kind == kind;
         return n;
     }
 };
+
+// Waits until play has moved the frame on screen past `position_us` (asking every few
+// milliseconds: the position only grows while playing); false when the safety timeout passed first.
+bool wait_past(Movie& movie, int64_t position_us) {
+    auto deadline = std::chrono::steady_clock::now() + settle;
+    while (movie.position_us() <= position_us) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(5ms);
+    }
+    return true;
+}
 
 } // namespace
 
@@ -88,8 +114,7 @@ TEST(MediaPlay, repeat_loops_back_to_start_until_stopped) {
     EventLog log;
     movie->set_event_callback(log.callback());
     ASSERT_TRUE(movie->play({0, 200 * ms, true}));
-    for (int i = 0; i < 100 && log.count(EventKind::Looped) < 3; ++i)
-        std::this_thread::sleep_for(50ms);
+    EXPECT_TRUE(log.wait_for(EventKind::Looped, 3));
     EXPECT_GE(log.count(EventKind::Looped), 3);
     EXPECT_EQ(log.count(EventKind::ReachedEnd), 0);
     EXPECT_NE(movie->mode(), Mode::Ended);
@@ -99,26 +124,68 @@ TEST(MediaPlay, repeat_loops_back_to_start_until_stopped) {
     EXPECT_EQ(movie->mode(), Mode::Stopped);
 }
 
+// "play from A to B wait" then "play repeat": the loop starts from the beginning, and a stop ends
+// it, with sound (the SDL device, dummy under CTest) and without.
+TEST(MediaPlay, repeat_after_a_finished_range_play_loops_until_stopped) {
+    for (bool with_sound : {true, false}) {
+        SCOPED_TRACE(with_sound ? "with sound" : "without sound");
+        auto opened = Movie::open(avi_clip(), with_sound ? OpenOptions{} : silent_options());
+        ASSERT_TRUE(opened) << opened.error().message;
+        auto& movie = **opened;
+        ASSERT_TRUE(movie.play({1000 * ms, 3000 * ms, false}));
+        ASSERT_TRUE(movie.wait_play_done(settle));
+        EXPECT_EQ(movie.mode(), Mode::Ended);
+        // The device is playing from the moment the play is asked, and stopped from the stop.
+        ASSERT_TRUE(movie.play({std::nullopt, std::nullopt, true}));
+        EXPECT_EQ(movie.mode(), Mode::Playing);
+        ASSERT_TRUE(movie.stop());
+        EXPECT_EQ(movie.mode(), Mode::Stopped);
+        ASSERT_TRUE(movie.wait_seek_done(settle));
+        EXPECT_EQ(movie.mode(), Mode::Stopped);
+        // Once it has got going the loop runs until stopped.
+        ASSERT_TRUE(movie.play({std::nullopt, std::nullopt, true}));
+        ASSERT_TRUE(movie.wait_seek_done(settle));
+        EXPECT_EQ(movie.mode(), Mode::Playing);
+        ASSERT_TRUE(movie.stop());
+        EXPECT_EQ(movie.mode(), Mode::Stopped);
+    }
+}
+
+// Right after a play from a position starts, the position is where it starts, not where the
+// medium rested before.
+TEST(MediaPlay, position_right_after_play_from_is_its_start) {
+    auto movie = open_silent(avi_clip());
+    ASSERT_TRUE(movie);
+    ASSERT_TRUE(movie->play({2000 * ms, std::nullopt, false}));
+    EXPECT_EQ(movie->position_us(), 2000 * ms);
+    ASSERT_TRUE(movie->wait_seek_done(settle));
+    EXPECT_GE(movie->position_us(), 2000 * ms);
+    ASSERT_TRUE(movie->play({1000 * ms, std::nullopt, false}));
+    EXPECT_EQ(movie->position_us(), 1000 * ms);
+}
+
 TEST(MediaPlay, pause_holds_position_and_resume_continues) {
     auto movie = open_silent(vcd_mpeg());
     ASSERT_TRUE(movie);
     ASSERT_TRUE(movie->play());
-    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(wait_past(*movie, 0)) << "play shows the frames after the first";
     ASSERT_TRUE(movie->pause());
     EXPECT_EQ(movie->mode(), Mode::Paused);
-    std::this_thread::sleep_for(50ms); // a frame already on its way to the screen may still land
+    // A frame already on its way to the screen may still land; the engine tells nothing when
+    // it has, so it is given a moment.
+    std::this_thread::sleep_for(50ms);
     auto paused_at = movie->position_us();
     EXPECT_GT(paused_at, 0);
-    std::this_thread::sleep_for(300ms);
+    std::this_thread::sleep_for(300ms); // nothing may move meanwhile
     EXPECT_EQ(movie->position_us(), paused_at);
     ASSERT_TRUE(movie->resume());
     EXPECT_EQ(movie->mode(), Mode::Playing);
-    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(wait_past(*movie, paused_at)) << "resume continues from the paused frame";
     EXPECT_GT(movie->position_us(), paused_at);
     ASSERT_TRUE(movie->stop());
-    std::this_thread::sleep_for(50ms);
+    std::this_thread::sleep_for(50ms); // as after the pause: a frame on its way may still land
     auto stopped_at = movie->position_us();
-    std::this_thread::sleep_for(200ms);
+    std::this_thread::sleep_for(200ms); // nothing may move meanwhile
     EXPECT_EQ(movie->position_us(), stopped_at) << "stop is not a rewind, and nothing moves after it";
 }
 
@@ -198,10 +265,37 @@ TEST(MediaPlay, frames_follow_target_size) {
     EXPECT_EQ(frame->pixels.size(), size_t(176 * 144 * 4));
 }
 
+// Asked for a picture larger than any screen, the engine scales within its bound (no side above
+// 8192, at most 4096 x 4096 pixels), keeping the aspect of what was asked.
+TEST(MediaPlay, huge_target_sizes_are_bounded_keeping_their_aspect) {
+    struct {
+        int width, height;
+        int expected_width, expected_height;
+    } cases[] = {
+        {23171, 23171, 4096, 4096},                           // 23171^2 * 4 bytes passes 2^31
+        {20000, 20000, 4096, 4096},                           // 1.6 GB a frame unbounded
+        {16384, 4096, 8192, 2048},                            // a side too long
+        {100000, 50, 8192, 4},                                // a sliver keeps at least one pixel of height
+        {1, 30000, 1, 8192},        {4096, 4096, 4096, 4096}, // at the bound: as asked
+        {1920, 1080, 1920, 1080},
+    };
+    auto movie = open_silent(vcd_mpeg());
+    ASSERT_TRUE(movie);
+    for (const auto& c : cases) {
+        movie->set_target_size(c.width, c.height);
+        ASSERT_TRUE(movie->seek(1000 * ms));
+        ASSERT_TRUE(movie->wait_seek_done(settle));
+        auto frame = movie->frames().take_latest();
+        ASSERT_TRUE(frame) << c.width << "x" << c.height;
+        EXPECT_EQ(frame->width, c.expected_width) << c.width << "x" << c.height;
+        EXPECT_EQ(frame->height, c.expected_height) << c.width << "x" << c.height;
+        EXPECT_EQ(frame->pixels.size(), size_t(frame->stride) * size_t(frame->height));
+    }
+}
+
 TEST(MediaPlay, audio_only_medium_plays_on_system_clock_without_device) {
-    auto path =
-        make_fixture("tone.mp2", {"ffmpeg", "-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
-                                  "sine=frequency=440:sample_rate=44100:duration=2", "-f", "mp2", "{out}"});
+    auto path = ffmpeg_fixture(
+        "tone.mp2", {"-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100:duration=2", "-f", "mp2"});
     ASSERT_FALSE(path.empty());
     auto movie = open_silent(path);
     ASSERT_TRUE(movie);

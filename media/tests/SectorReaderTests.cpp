@@ -1,7 +1,7 @@
 // Stripping raw CD sector framing: only the 2324 payload bytes of each sector come through.
 
-#include "media/SectorReader.h"
 #include "MediaFixtures.h"
+#include "media/SectorReader.h"
 
 #include <filesystem>
 #include <fstream>

@@ -67,14 +67,8 @@ void enumerate_other_devices() {
     }
 }
 
-// Not yet built: the driver-package installation and registration. Until then the MPEG device
-// types exist only where the prefix's SYSTEM.INI already lists them.
-void install_driver_package() {}
-bool carries_package_index() {
-    return true;
-}
-void build_package() {}
-void register_mci_drivers() {}
+// install_driver_package, carries_package_index, build_package and register_mci_drivers are
+// in ops/ (DriverInstall.cpp, PackageBuild.cpp, DriverRegistration.cpp).
 
 void create_panel_buttons() {
     for (int i = 0; i < art::button_count; ++i) {

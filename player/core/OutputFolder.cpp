@@ -2,11 +2,9 @@
 
 #include "core/Player.h"
 
-#include "host/HostPaths.h"
+#include "host/kernel32.h"
 
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 namespace player {
 
@@ -23,13 +21,20 @@ std::string drive_and_directory(std::string_view path) {
 }
 
 void set_output_folder() {
-    std::error_code error;
-    const std::filesystem::path here = std::filesystem::current_path(error);
+    // The current folder in 8.3 names, which keeps it short and free of blanks.
+    char here[MAX_PATH];
+    char short_here[MAX_PATH];
     std::string folder;
-    if (!error) {
-        // A name inside the folder, so that splitting it keeps the whole folder as directory.
-        if (auto dos = host::dos_path_of(here / "REELP32.EXE", true))
-            folder = drive_and_directory(*dos);
+    DWORD length = GetCurrentDirectoryA(sizeof here, here);
+    if (length > 0 && length < sizeof here) {
+        length = GetShortPathNameA(here, short_here, sizeof short_here);
+        if (length > 0 && length < sizeof short_here) {
+            std::string path(short_here, length);
+            if (path.back() != '\\')
+                path += '\\';
+            // A name inside the folder, so that splitting it keeps the whole folder as directory.
+            folder = drive_and_directory(path + "REELP32.EXE");
+        }
     }
     if (folder.size() >= sizeof state.output_folder)
         folder.clear();

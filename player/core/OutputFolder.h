@@ -11,8 +11,8 @@ namespace player {
 // when the path has neither.
 std::string drive_and_directory(std::string_view path);
 
-// Sets state.output_folder from the current folder; the empty text (output to the current
-// folder) when it has no DOS path or does not fit the folder buffer.
+// Sets state.output_folder from the current folder, in 8.3 names; the empty text (output to the
+// current folder) when it does not fit the folder buffer.
 void set_output_folder();
 
 } // namespace player

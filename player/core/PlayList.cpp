@@ -7,8 +7,11 @@
 #include "host/commdlg.h"
 #include "host/user32_dialogs.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 namespace player {
 
@@ -39,7 +42,88 @@ void append(char (&path)[path_size], char const* text, std::size_t length) {
     path[used + taken] = '\0';
 }
 
+// The names of a DOS path between its backslashes, the drive ("C:") first.
+std::vector<std::string_view> path_names(std::string_view path) {
+    std::vector<std::string_view> names;
+    for (std::size_t start = 0; start <= path.size();) {
+        std::size_t end = std::min(path.find('\\', start), path.size());
+        if (end > start)
+            names.push_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return names;
+}
+
+bool same_name(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) {
+        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+    });
+}
+
+std::string joined(std::span<std::string_view const> names) {
+    std::string text;
+    for (std::string_view name : names)
+        text.append(text.empty() ? "" : "\\").append(name);
+    return text;
+}
+
+// How many leading names (the drive and folders) every path shares; at least one file name is
+// left to each path.
+std::size_t shared_folder_depth(std::vector<std::vector<std::string_view>> const& paths) {
+    std::size_t depth = paths.front().size() - 1;
+    for (auto const& names : paths) {
+        std::size_t same = 0;
+        while (same < depth && same + 1 < names.size() && same_name(names[same], paths.front()[same]))
+            ++same;
+        depth = same;
+    }
+    return depth;
+}
+
 } // namespace
+
+std::vector<std::string> select_files(std::span<std::string const> paths) {
+    state.selected_files[0] = '\0';
+    std::vector<std::string> left_out;
+    std::vector<std::vector<std::string_view>> names;
+    for (std::string const& path : paths) {
+        std::vector<std::string_view> split = path_names(path);
+        if (split.size() < 2 || (!names.empty() && !same_name(split.front(), names.front().front())))
+            left_out.push_back(path);
+        else
+            names.push_back(std::move(split));
+    }
+    if (names.empty())
+        return left_out;
+    constexpr std::size_t longest_path = path_size - 1;
+    constexpr std::size_t longest_selection = selection_size - 1;
+    std::string selection;
+    if (names.size() == 1) {
+        selection = joined(names.front());
+        if (selection.size() > longest_path) {
+            left_out.push_back(selection);
+            selection.clear();
+        }
+    } else {
+        const std::size_t depth = shared_folder_depth(names);
+        const auto folder_names = std::span(names.front()).first(depth);
+        // A root folder reads "C:\" as the dialog gives it; its items then read "C:\\A.MPG".
+        const std::string folder = depth == 1 ? joined(folder_names) + "\\" : joined(folder_names);
+        selection = folder;
+        for (auto const& path : names) {
+            const std::string below = joined(std::span(path).subspan(depth));
+            if (folder.size() + 1 + below.size() > longest_path ||
+                selection.size() + 1 + below.size() > longest_selection)
+                left_out.push_back(joined(path));
+            else
+                selection += " " + below;
+        }
+        if (selection == folder)
+            selection.clear();
+    }
+    std::memcpy(state.selected_files, selection.c_str(), selection.size() + 1);
+    return left_out;
+}
 
 void choose_files() {
     state.selected_files[0] = '\0';

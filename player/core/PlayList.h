@@ -6,6 +6,9 @@
 #include "core/PlayerState.h"
 
 #include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
 
 namespace player {
 
@@ -15,6 +18,12 @@ void choose_files();
 
 // item_count = the number of spaces in selected_files, or 1 when there is none; item_index = 0.
 void count_items();
+
+// Writes DOS paths (short names, no spaces) into selected_files as the dialog would give them:
+// one path alone, or the folder they share followed by each file's path below it ("C:\CLIPS A.MPG
+// SUB\B.MPG"). A file whose path would pass 127 characters, or that would not fit in the
+// selection, is left out; so are files on another drive than the first. Returns those left out.
+std::vector<std::string> select_files(std::span<std::string const> paths);
 
 // "go to next file(or track)": one item on, wrapping from the last to the first. A single item
 // that is open restarts from 0 without being reopened; otherwise the item is opened.

@@ -8,6 +8,7 @@
 #include "core/PanelBitmaps.h"
 #include "core/Player.h"
 #include "core/ProgramResources.h"
+#include "ops/CommandLineFiles.h"
 #include "resources/Resources.h"
 
 #include <cstring>
@@ -91,6 +92,7 @@ int player_entry(HINSTANCE instance, std::span<std::string const> arguments, int
     }
     if (!register_classes(instance) || !create_main_window(instance, show))
         return 0;
+    open_command_line_files(options.files);
     return run_message_loop();
 }
 

@@ -10,7 +10,8 @@
 namespace player {
 
 // The program entry: sets the start-up values, reads the arguments after the program name,
-// registers the classes, creates the main window and runs the message loop. Returns the exit
+// registers the classes, creates the main window, opens the files named on the command line and
+// runs the message loop. Returns the exit
 // code: the quit message's, or 0 after the usage box or a failed start.
 int player_entry(HINSTANCE instance, std::span<std::string const> arguments, int show);
 

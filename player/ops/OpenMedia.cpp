@@ -34,13 +34,20 @@ constexpr std::array<DiscOpen, 5> disc_open_chain{{
     {false, OpenForm::wait},
     {false, OpenForm::plain},
 }};
+constexpr char disc_in_drive[] = "==CDI";
 
-bool open_disc_device() {
+// The disc in the drive ("==CDI") falls back to the device without an element; a disc image
+// only to plainer forms of its own open, since the device alone would play the drive instead.
+bool open_disc_device(char const* disc) {
+    const bool drive = std::strcmp(disc, disc_in_drive) == 0;
     char element[command_buffer_size];
-    std::snprintf(element, sizeof element, "==CDI type %s", state.device_type);
-    for (DiscOpen const& open : disc_open_chain)
+    std::snprintf(element, sizeof element, "%s type %s", disc, state.device_type);
+    for (DiscOpen const& open : disc_open_chain) {
+        if (!open.with_element && !drive)
+            break;
         if (send_open(open.with_element ? element : state.device_type, open.form) == 0)
             return true;
+    }
     return false;
 }
 
@@ -69,22 +76,20 @@ void open_selected_files() {
     choose_files();
     if (state.selected_files[0] == '\0')
         return; // cancelled or failed: the current medium stays open, stopped
-    reset_medium_state();
-    close_media();
-    apply_panel_only_layout();
-    upper_case(state.selected_files);
-    enable_open_entries();
-    count_items();
-    next_item();
+    play_selection();
 }
 
-void open_disc() {
+void open_disc(char const* element) {
     reset_medium_state();
     close_media();
     apply_panel_only_layout();
-    if (!open_disc_device()) {
+    if (!open_disc_device(element)) {
         MessageBeep(0xFFFFFFFF);
-        std::snprintf(command_buffer, sizeof command_buffer, "Error: open %s device", state.device_type);
+        if (std::strcmp(element, disc_in_drive) == 0)
+            std::snprintf(command_buffer, sizeof command_buffer, "Error: open %s device", state.device_type);
+        else
+            std::snprintf(command_buffer, sizeof command_buffer, "Error: open %s device with %s", state.device_type,
+                          element);
         MessageBoxA(windows.main_window, command_buffer, "WARNING", MB_ICONERROR);
         return;
     }
@@ -118,13 +123,32 @@ void apply_panel_only_layout() {
                bitmaps.panel_height + bitmaps.backdrop_height, TRUE);
 }
 
+void play_selection() {
+    reset_medium_state();
+    close_media();
+    apply_panel_only_layout();
+    upper_case(state.selected_files);
+    enable_open_entries();
+    count_items();
+    next_item();
+}
+
+void play_disc_image(char const* path) {
+    copy_text(state.device_type, sizeof state.device_type, "VCDVideo");
+    state.file_mode = false;
+    char element[path_size];
+    copy_text(element, sizeof element, path);
+    upper_case(element);
+    open_disc(element);
+}
+
 void open_media() {
     if (state.playing)
         stop();
     if (state.file_mode)
         open_selected_files();
     else
-        open_disc();
+        open_disc(disc_in_drive);
 }
 
 void open_files_for_play() {

@@ -12,6 +12,16 @@ namespace player {
 // Reports its own failures.
 void open_media();
 
+// Opens the play list now in selected_files as the open-file dialog's choice is opened: the state
+// reset, the current medium closed, the panel-only layout, the selection upper-cased, the first
+// file opened and played. device_type and file_mode are the caller's.
+void play_selection();
+
+// Plays a VideoCD image (a .cue sheet, by its DOS path) as "play VCD" plays the disc in the drive,
+// with the image in place of "==CDI": device_type "VCDVideo", disc mode, the element open forms
+// with their fall-backs; "Error: open VCDVideo device with <path>" when none succeeds.
+void play_disc_image(char const* path);
+
 // "open file for play" (Ctrl+O): device_type "MPEGMovie", file mode, stop if playing, open_media.
 void open_files_for_play();
 

@@ -2,6 +2,10 @@
 
 #include "media/CueSheet.h"
 
+extern "C" {
+#include <libavutil/md5.h>
+}
+
 #include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
@@ -47,30 +51,63 @@ std::string fixture_folder() {
     return folder.string();
 }
 
-std::string make_fixture(const std::string& name, std::vector<std::string> arguments) {
-    auto path = fs::path(fixture_folder()) / name;
-    if (fs::exists(path))
-        return path.string();
-    // Built under a private name and renamed, so parallel test processes never see half a file.
-    auto temporary = path.parent_path() / (std::to_string(::getpid()) + "-" + name);
-    for (auto& argument : arguments)
-        if (argument == "{out}")
-            argument = temporary.string();
-    if (!run_program(arguments))
-        return "";
-    fs::rename(temporary, path);
-    return path.string();
+std::string recipe_key(const std::vector<std::string>& recipe) {
+    // The parts joined with a byte no argument holds, so that {"a b"} and {"a", "b"} differ.
+    std::string joined;
+    for (const auto& part : recipe)
+        joined += part + '\0';
+    uint8_t digest[16];
+    av_md5_sum(digest, reinterpret_cast<const uint8_t*>(joined.data()), joined.size());
+    static const char hex[] = "0123456789abcdef";
+    std::string key;
+    for (int i = 0; i < 8; ++i)
+        key += {hex[digest[i] >> 4], hex[digest[i] & 15]};
+    return key;
 }
 
 namespace {
 
-std::vector<std::string> ffmpeg_base() {
-    return {"ffmpeg", "-hide_banner", "-loglevel", "error", "-y"};
+// "clip.avi" made by recipe key K is cached as "clip-K.avi".
+fs::path keyed_path(const std::string& name, const std::string& key) {
+    fs::path plain(name);
+    return fs::path(fixture_folder()) / (plain.stem().string() + "-" + key + plain.extension().string());
 }
 
-void append(std::vector<std::string>& to, std::initializer_list<std::string> more) {
-    to.insert(to.end(), more);
+// Writes a file under a private name and renames it, so that parallel test processes never see
+// half a file.
+void write_whole(const fs::path& path, const std::string& bytes) {
+    auto temporary = path.string() + "." + std::to_string(::getpid());
+    std::ofstream(temporary, std::ios::binary) << bytes;
+    fs::rename(temporary, path);
 }
+
+} // namespace
+
+std::string make_fixture(const std::string& name, std::vector<std::string> arguments) {
+    auto path = keyed_path(name, recipe_key(arguments));
+    if (fs::exists(path))
+        return path.string();
+    // Built under a private name and renamed, so parallel test processes never see half a file.
+    auto temporary = path.parent_path() / (std::to_string(::getpid()) + "-" + path.filename().string());
+    for (auto& argument : arguments)
+        if (argument == "{out}")
+            argument = temporary.string();
+    if (!run_program(arguments)) {
+        fs::remove(temporary); // what a failed tool wrote
+        return "";
+    }
+    fs::rename(temporary, path);
+    return path.string();
+}
+
+std::string ffmpeg_fixture(const std::string& name, const std::vector<std::string>& arguments) {
+    std::vector<std::string> command = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-y"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    command.push_back("{out}");
+    return make_fixture(name, command);
+}
+
+namespace {
 
 void put16(std::string& out, uint16_t value) {
     out.push_back(char(value & 0xff));
@@ -91,75 +128,70 @@ void set32(std::string& out, size_t at, uint32_t value) {
 
 std::string vcd_mpeg(int seconds, const std::string& pattern, int tone) {
     auto name = "vcd-" + pattern + "-" + std::to_string(seconds) + "s-" + std::to_string(tone) + ".mpg";
-    auto arguments = ffmpeg_base();
-    append(
-        arguments,
+    return ffmpeg_fixture(
+        name,
         {"-f", "lavfi", "-i", pattern + "=size=352x288:rate=25:duration=" + std::to_string(seconds), "-f",
          "lavfi", "-i",
          "sine=frequency=" + std::to_string(tone) + ":sample_rate=44100:duration=" + std::to_string(seconds),
-         "-target", "pal-vcd", "-f", "vcd", "{out}"});
-    return make_fixture(name, arguments);
+         "-target", "pal-vcd", "-f", "vcd"});
 }
 
 std::string avi_clip() {
-    auto arguments = ffmpeg_base();
-    append(arguments, {"-f",   "lavfi",     "-i",   "testsrc=size=320x240:rate=25:duration=4",
-                       "-f",   "lavfi",     "-i",   "sine=frequency=440:sample_rate=44100:duration=4",
-                       "-ac",  "2",         "-c:v", "mpeg4",
-                       "-g",   "12",        "-b:v", "800k",
-                       "-c:a", "pcm_s16le", "-f",   "avi",
-                       "{out}"});
-    return make_fixture("clip.avi", arguments);
+    return ffmpeg_fixture("clip.avi",
+                          {"-f",   "lavfi",     "-i",   "testsrc=size=320x240:rate=25:duration=4",
+                           "-f",   "lavfi",     "-i",   "sine=frequency=440:sample_rate=44100:duration=4",
+                           "-ac",  "2",         "-c:v", "mpeg4",
+                           "-g",   "12",        "-b:v", "800k",
+                           "-c:a", "pcm_s16le", "-f",   "avi"});
 }
 
 std::string mov_clip() {
-    auto arguments = ffmpeg_base();
-    append(arguments, {"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25:duration=4", "-f", "lavfi", "-i",
-                       "sine=frequency=440:sample_rate=48000:duration=4", "-c:v", "mpeg4", "-g", "12", "-c:a",
-                       "aac", "-b:a", "128k", "-f", "mov", "{out}"});
-    return make_fixture("clip.mov", arguments);
+    return ffmpeg_fixture("clip.mov",
+                          {"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25:duration=4", "-f", "lavfi",
+                           "-i", "sine=frequency=440:sample_rate=48000:duration=4", "-c:v", "mpeg4", "-g",
+                           "12", "-c:a", "aac", "-b:a", "128k", "-f", "mov"});
 }
 
 std::string stereo_avi() {
-    auto arguments = ffmpeg_base();
-    append(arguments, {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=3", "-f", "lavfi", "-i",
-                       "aevalsrc=0.5*sin(2*PI*440*t)|0.5*sin(2*PI*660*t):s=44100:d=3", "-c:v", "mpeg4",
-                       "-c:a", "pcm_s16le", "-f", "avi", "{out}"});
-    return make_fixture("stereo.avi", arguments);
+    return ffmpeg_fixture("stereo.avi",
+                          {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=3", "-f", "lavfi",
+                           "-i", "aevalsrc=0.5*sin(2*PI*440*t)|0.5*sin(2*PI*660*t):s=44100:d=3", "-c:v",
+                           "mpeg4", "-c:a", "pcm_s16le", "-f", "avi"});
 }
 
 std::string vcd_image(bool two_tracks) {
-    std::string name = two_tracks ? "vcd2" : "vcd1";
-    auto cue = fs::path(fixture_folder()) / (name + ".cue");
-    if (fs::exists(cue))
-        return cue.string();
     auto first = vcd_mpeg(4);
     auto second = vcd_mpeg(6, "testsrc2", 660);
     if (first.empty() || second.empty())
         return "";
-    auto folder = fs::path(fixture_folder()) / (name + "-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    std::vector<std::string> arguments = {"vcdimager",
-                                          "-t",
-                                          "vcd2",
-                                          "-c",
-                                          (folder / (name + ".cue")).string(),
-                                          "-b",
-                                          (folder / (name + ".bin")).string(),
-                                          first};
+    // The recipe names the tracks by their cached paths, which carry their own recipes' keys.
+    std::vector<std::string> arguments = {"vcdimager", "-t", "vcd2", "-c", "{cue}", "-b", "{bin}", first};
     if (two_tracks)
         arguments.push_back(second);
+    auto cue = keyed_path(two_tracks ? "vcd2.cue" : "vcd1.cue", recipe_key(arguments));
+    auto bin = fs::path(cue).replace_extension(".bin");
+    if (fs::exists(cue))
+        return cue.string();
+    auto folder = fs::path(fixture_folder()) / (cue.stem().string() + "-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    for (auto& argument : arguments) {
+        if (argument == "{cue}")
+            argument = (folder / cue.filename()).string();
+        else if (argument == "{bin}")
+            argument = (folder / bin.filename()).string();
+    }
     bool ok = run_program(arguments);
     if (ok) {
         // The cue names the bin by its full path; rewrite it to the neighbour's plain name.
-        std::ifstream in(folder / (name + ".cue"));
+        std::ifstream in(folder / cue.filename());
         std::string text((std::istreambuf_iterator<char>(in)), {});
-        auto at = text.find((folder / (name + ".bin")).string());
+        auto made_bin = (folder / bin.filename()).string();
+        auto at = text.find(made_bin);
         if (at != std::string::npos)
-            text.replace(at, (folder / (name + ".bin")).string().size(), name + ".bin");
-        std::ofstream(folder / (name + ".cue")) << text;
-        fs::rename(folder / (name + ".bin"), fs::path(fixture_folder()) / (name + ".bin"));
-        fs::rename(folder / (name + ".cue"), cue);
+            text.replace(at, made_bin.size(), bin.filename().string());
+        std::ofstream(folder / cue.filename()) << text;
+        fs::rename(folder / bin.filename(), bin);
+        fs::rename(folder / cue.filename(), cue);
     }
     fs::remove_all(folder);
     return ok ? cue.string() : "";
@@ -190,38 +222,45 @@ bool write_cdxa_track(const std::string& cue, size_t track, const fs::path& path
     header += "data";
     put32(header, uint32_t(data.size()));
     set32(header, 4, uint32_t(header.size() + data.size() - 8));
-    auto temporary = path.string() + "." + std::to_string(::getpid());
-    std::ofstream(temporary, std::ios::binary) << header << data;
-    fs::rename(temporary, path);
+    write_whole(path, header + data);
     return true;
+}
+
+// The folder of files derived from a cached image: named after the image, so that a new image
+// recipe gives new derived files too.
+fs::path derived_folder(const std::string& cue, const std::string& what) {
+    return fs::path(cue).parent_path() / (fs::path(cue).stem().string() + "-" + what);
 }
 
 } // namespace
 
 std::string vcd_dat() {
-    auto path = fs::path(fixture_folder()) / "AVSEQ01.DAT";
+    auto cue = vcd_image(false);
+    if (cue.empty())
+        return "";
+    auto folder = derived_folder(cue, "dat");
+    auto path = folder / "AVSEQ01.DAT";
     if (fs::exists(path))
         return path.string();
-    auto cue = vcd_image(false);
-    return !cue.empty() && write_cdxa_track(cue, 0, path) ? path.string() : "";
+    fs::create_directories(folder);
+    return write_cdxa_track(cue, 0, path) ? path.string() : "";
 }
 
 std::string vcd_folder() {
-    auto folder = fs::path(fixture_folder()) / "disc";
+    auto cue = vcd_image(true);
+    if (cue.empty())
+        return "";
+    auto folder = derived_folder(cue, "disc");
     if (fs::exists(folder / "MPEGAV" / "AVSEQ02.DAT"))
         return folder.string();
-    auto cue = vcd_image(true);
     fs::create_directories(folder / "MPEGAV");
     fs::create_directories(folder / "VCD");
-    bool ok = !cue.empty() && write_cdxa_track(cue, 0, folder / "MPEGAV" / "AVSEQ01.DAT") &&
+    bool ok = write_cdxa_track(cue, 0, folder / "MPEGAV" / "AVSEQ01.DAT") &&
               write_cdxa_track(cue, 1, folder / "MPEGAV" / "AVSEQ02.DAT");
     return ok ? folder.string() : "";
 }
 
 std::string flc_animation(int frames, bool fli) {
-    auto path = fs::path(fixture_folder()) / ("anim" + std::to_string(frames) + (fli ? ".fli" : ".flc"));
-    if (fs::exists(path))
-        return path.string();
     const int width = fli ? 320 : 64, height = fli ? 200 : 48;
     std::string file(128, '\0');
     file[4] = char(fli ? 0x11 : 0x12), file[5] = char(0xAF);
@@ -282,18 +321,61 @@ std::string flc_animation(int frames, bool fli) {
         file += frame + chunks;
     }
     set32(file, 0, uint32_t(file.size()));
+    // Made in memory each time (it is small); cached under the key of its bytes, so that a
+    // changed writer makes a new file.
+    auto path = keyed_path("anim" + std::to_string(frames) + (fli ? ".fli" : ".flc"), recipe_key({file}));
+    if (!fs::exists(path))
+        write_whole(path, file);
+    return path.string();
+}
+
+std::string vcd_mpeg_format_change() {
+    auto stereo = vcd_mpeg(4);
+    auto mono = ffmpeg_fixture("vcd-mono-22050.mpg",
+                               {"-f", "lavfi", "-i", "testsrc2=size=352x288:rate=25:duration=4", "-f", "lavfi", "-i",
+                                "sine=frequency=660:sample_rate=44100:duration=4", "-target", "pal-vcd", "-ac", "1",
+                                "-ar", "22050", "-b:a", "64k", "-f", "vcd"});
+    if (stereo.empty() || mono.empty())
+        return "";
+    // Named after the parts, whose paths carry their own recipes' keys.
+    auto path = keyed_path("vcd-format-change.mpg", recipe_key({stereo, mono, stereo}));
+    if (fs::exists(path))
+        return path.string();
     auto temporary = path.string() + "." + std::to_string(::getpid());
-    std::ofstream(temporary, std::ios::binary) << file;
+    {
+        std::ofstream out(temporary, std::ios::binary);
+        for (const std::string& part : {stereo, mono, stereo})
+            out << std::ifstream(part, std::ios::binary).rdbuf();
+    }
+    fs::rename(temporary, path);
+    return path.string();
+}
+
+std::string damaged_copy(const std::string& source, int64_t first, int64_t every, uint32_t seed) {
+    auto name = "damaged-" + std::to_string(first) + "-" + std::to_string(every) + "-" +
+                std::to_string(seed) + "-" + fs::path(source).filename().string();
+    auto path = fs::path(fixture_folder()) / name;
+    if (fs::exists(path))
+        return path.string();
+    std::ifstream in(source, std::ios::binary);
+    std::string data((std::istreambuf_iterator<char>(in)), {});
+    if (data.empty())
+        return "";
+    uint32_t state = seed;
+    for (auto at = size_t(first); at < data.size(); at += size_t(every)) {
+        state = state * 1664525u + 1013904223u; // a fixed linear congruential sequence
+        data[at] = char(state >> 24);
+    }
+    auto temporary = path.string() + "." + std::to_string(::getpid());
+    std::ofstream(temporary, std::ios::binary) << data;
     fs::rename(temporary, path);
     return path.string();
 }
 
 std::string dvd_mpeg2() {
-    auto arguments = ffmpeg_base();
-    append(arguments,
-           {"-f", "lavfi", "-i", "testsrc=size=720x576:rate=25:duration=2", "-f", "lavfi", "-i",
-            "sine=frequency=440:sample_rate=48000:duration=2", "-target", "pal-dvd", "-f", "dvd", "{out}"});
-    return make_fixture("dvd.mpg", arguments);
+    return ffmpeg_fixture("dvd.mpg", {"-f", "lavfi", "-i", "testsrc=size=720x576:rate=25:duration=2", "-f",
+                                      "lavfi", "-i", "sine=frequency=440:sample_rate=48000:duration=2",
+                                      "-target", "pal-dvd", "-f", "dvd"});
 }
 
 } // namespace media::test

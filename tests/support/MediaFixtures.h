@@ -1,6 +1,8 @@
 #pragma once
 // Media made at test time with Debian's ffmpeg and vcdimager (and a small FLC writer), cached per
 // user in the temporary folder so that the many test processes CTest starts make each file once.
+// A cached file carries the key of its recipe in its name: a changed recipe makes a new file
+// instead of finding the old one.
 
 #include <cstdint>
 #include <string>
@@ -14,9 +16,18 @@ bool run_program(const std::vector<std::string>& arguments, std::string* output 
 // The fixture folder; created on first use.
 std::string fixture_folder();
 
-// Makes `name` in the fixture folder by running `arguments` (with "{out}" replaced by a temporary
-// path) unless it exists; returns the path, or "" when the tool failed.
+// A short name for a recipe (the program and arguments that make a file, or the file's own bytes):
+// the first 16 hex digits of the MD5 of its parts. A changed recipe gets a new key.
+std::string recipe_key(const std::vector<std::string>& recipe);
+
+// Makes the fixture `name` by running `arguments` (with "{out}" replaced by a temporary path)
+// unless it was made before by the same arguments; it is cached as `stem-KEY.ext` with the key of
+// the arguments. Returns the path, or "" when the tool failed.
 std::string make_fixture(const std::string& name, std::vector<std::string> arguments);
+
+// make_fixture with a quiet ffmpeg: `arguments` are the inputs, codecs and format, everything
+// between ffmpeg's own options and the output file.
+std::string ffmpeg_fixture(const std::string& name, const std::vector<std::string>& arguments);
 
 // MPEG-1 system stream for VideoCD (PAL: 352x288, 25 fps, video 1150 kbit/s, MP2 224 kbit/s).
 std::string vcd_mpeg(int seconds = 10, const std::string& pattern = "testsrc", int tone = 440);
@@ -36,6 +47,12 @@ std::string vcd_folder();
 // colour 20 * i + 10; colour c is (c, 255 - c, c / 2). With `fli`, the older FLI variant (320x200,
 // 6-bit palette, speed in 1/70 s: 7 = 10 frames a second).
 std::string flc_animation(int frames = 10, bool fli = false);
+// A VideoCD MPEG whose sound changes format twice: 4 s at 44.1 kHz stereo, 4 s at 22.05 kHz mono
+// (64 kbit/s), then the first 4 s again; the three files joined end to end, as `cat` would.
+std::string vcd_mpeg_format_change();
+// A copy of `source` in which every `every`th byte from offset `first` on is replaced by a
+// pseudo-random byte (from `seed`, so the same damage every time).
+std::string damaged_copy(const std::string& source, int64_t first, int64_t every, uint32_t seed);
 // MPEG-2 program stream for DVD (PAL: 720x576, 25 fps, AC-3 sound), two seconds.
 std::string dvd_mpeg2();
 

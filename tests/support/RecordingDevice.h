@@ -1,6 +1,7 @@
-// Test helpers: a device that records every call as text and answers as scripted, a poster that
-// records posted messages, and a fixture with a temporary prefix whose SYSTEM.INI lists the
-// recording device as "TestVideo=mcitest.drv".
+// Test helpers: a device that records every call as text and answers as the test scripts it (or,
+// for what the script leaves out, as a simple digital-video device would), the driver that serves
+// device types with it, a poster that records posted messages, and a fixture with a temporary
+// prefix whose SYSTEM.INI lists the recording device as "TestVideo=mcitest.drv".
 #pragma once
 
 #include "host/mci/CommandTables.h"
@@ -15,8 +16,11 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,22 +68,68 @@ inline std::string render(const Command& command) {
 inline constexpr std::int64_t test_window_handle = 0x123456789;
 inline constexpr MCIERROR recording_device_error = MCIERR_CUSTOM_DRIVER_BASE + 7;
 
+// What the device answers to one command string.
+struct ScriptedAnswer {
+    MCIERROR error = 0;
+    std::string reply; // sent as text; empty: no reply
+};
+
+// The script every recording device follows while a test runs. It is shared because the MCI
+// layer makes the devices (and a failed open destroys its device); reset_recording() starts a
+// test with the defaults.
+struct DeviceScript {
+    // Answers by exact command text, the opens' too. A key "TYPE|command" answers only the device
+    // opened as TYPE and comes before a plain key.
+    std::map<std::string, ScriptedAnswer> answers;
+    // Off: what the answers leave out succeeds without a reply, instead of getting the device's
+    // own answer (a mode, a position, a refused "cue", ...).
+    bool own_answers = true;
+    bool refuse_elements = false; // refuses every open that names an element (a file, "==CDI")
+    bool refuse_all = false;      // refuses every open
+    std::int64_t length_ms = 0;   // the own answer to "status length"
+};
+
+inline DeviceScript& device_script() {
+    static DeviceScript script;
+    return script;
+}
+
+// Clears the log and the script.
+inline void reset_recording() {
+    device_log().clear();
+    device_script() = DeviceScript{};
+}
+
 class RecordingDevice : public Device {
   public:
     UINT device_type() const override { return MCI_DEVTYPE_DIGITAL_VIDEO; }
     const CommandTable* custom_commands() const override { return &tables::extended_video; }
 
     MCIERROR open(const OpenRequest& request) override {
+        const DeviceScript& script = device_script();
+        if (script.refuse_all || (script.refuse_elements && !request.element.empty())) {
+            device_log().push_back("refused element=[" + request.element + "]");
+            return MCIERR_DEVICE_OPEN;
+        }
         device_log().push_back("open type=" + request.type_name + " element=[" + request.element +
                                "] alias=" + request.alias);
-        if (request.element.find("MISSING") != std::string::npos)
+        m_type = request.type_name;
+        if (request.command)
+            if (auto scripted = scripted_answer(request.command->text))
+                return scripted->error;
+        if (script.own_answers && request.element.find("MISSING") != std::string::npos)
             return MCIERR_FILE_NOT_FOUND;
         return 0;
     }
 
     MCIERROR execute(Command& command, Reply& reply) override {
         device_log().push_back(render(command));
-        if (command.test())
+        if (auto scripted = scripted_answer(command.text)) {
+            if (scripted->error == 0 && !scripted->reply.empty())
+                reply = Reply::string(scripted->reply);
+            return scripted->error;
+        }
+        if (!device_script().own_answers || command.test())
             return 0;
         const std::string& verb = command.verb;
         if (verb == "status")
@@ -126,13 +176,23 @@ class RecordingDevice : public Device {
     void finish_play() { m_pending.finish(MCI_NOTIFY_SUCCESSFUL); }
 
   private:
+    std::optional<ScriptedAnswer> scripted_answer(const std::string& text) const {
+        const auto& answers = device_script().answers;
+        auto found = answers.find(m_type + "|" + text);
+        if (found == answers.end())
+            found = answers.find(text);
+        if (found == answers.end())
+            return std::nullopt;
+        return found->second;
+    }
+
     MCIERROR status(const Command& command, Reply& reply) {
         if (command.has("mode"))
             reply = Reply::mode(m_mode);
         else if (command.has("position"))
             reply = Reply::number(1500);
         else if (command.has("length"))
-            reply = Reply::number(0);
+            reply = Reply::number(device_script().length_ms);
         else if (command.has("volume"))
             reply = Reply::number(-1);
         else if (command.has("window handle"))
@@ -150,10 +210,42 @@ class RecordingDevice : public Device {
         return 0;
     }
 
+    std::string m_type;
     UINT m_mode = MCI_MODE_STOP;
     UINT m_time_format = MCI_FORMAT_MILLISECONDS;
     NotificationSlot m_pending;
     SignalSchedule m_signal;
+};
+
+// Serves device types with recording devices while it lives: `driver_file` becomes a built-in
+// driver making them, and the host loads no video device library meanwhile, so that only these
+// devices answer. serve() names the driver in SYSTEM.INI for a type (the prefix must exist).
+class RecordingDriver {
+  public:
+    explicit RecordingDriver(
+        std::string driver_file = "mcitest.drv",
+        DeviceFactory factory = [] { return std::make_unique<RecordingDevice>(); })
+        : m_driver_file(std::move(driver_file)) {
+        set_builtin_library_loading(false);
+        register_builtin_device(m_driver_file, std::move(factory));
+    }
+    ~RecordingDriver() {
+        unregister_builtin_device(m_driver_file);
+        set_builtin_library_loading(true);
+    }
+    RecordingDriver(const RecordingDriver&) = delete;
+    RecordingDriver& operator=(const RecordingDriver&) = delete;
+
+    // Writes "type=driver" into [mci] of SYSTEM.INI for each type; false when it could not.
+    bool serve(std::initializer_list<const char*> types) const {
+        for (const char* type : types)
+            if (!WritePrivateProfileStringA("mci", type, m_driver_file.c_str(), "C:\\WINDOWS\\SYSTEM.INI"))
+                return false;
+        return true;
+    }
+
+  private:
+    std::string m_driver_file;
 };
 
 struct PostedMessage {
@@ -176,14 +268,8 @@ inline HWND test_window() {
 class MciFixture : public ::testing::Test {
   protected:
     void SetUp() override {
-        device_log().clear();
-        set_builtin_library_loading(false);
-        register_builtin_device("mcitest.drv", [this] {
-            auto device = std::make_unique<RecordingDevice>();
-            m_last_device = device.get();
-            return device;
-        });
-        ASSERT_TRUE(WritePrivateProfileStringA("mci", "TestVideo", "mcitest.drv", "C:\\WINDOWS\\SYSTEM.INI"));
+        reset_recording();
+        ASSERT_TRUE(m_driver.serve({"TestVideo"}));
         ASSERT_TRUE(WritePrivateProfileStringA("mci extensions", "tvx", "TestVideo", "C:\\WINDOWS\\WIN.INI"));
         m_previous_poster =
             set_message_poster([this](void* hwnd, unsigned message, std::uintptr_t w, std::intptr_t l) {
@@ -195,8 +281,6 @@ class MciFixture : public ::testing::Test {
     void TearDown() override {
         mciSendStringA("close all", nullptr, 0, nullptr);
         set_message_poster(std::move(m_previous_poster));
-        unregister_builtin_device("mcitest.drv");
-        set_builtin_library_loading(true);
     }
 
     // Sends a command and returns its code; the reply lands in reply.
@@ -217,6 +301,11 @@ class MciFixture : public ::testing::Test {
     RecordingDevice* m_last_device = nullptr;
 
   private:
+    RecordingDriver m_driver{"mcitest.drv", [this] {
+                                 auto device = std::make_unique<RecordingDevice>();
+                                 m_last_device = device.get();
+                                 return device;
+                             }};
     MessagePoster m_previous_poster;
     std::mutex m_posted_mutex;
     std::vector<PostedMessage> m_posted;

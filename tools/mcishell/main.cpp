@@ -71,9 +71,13 @@ int main(int argc, char** argv) {
         std::fputs(mcishell_usage, stdout);
         return 0;
     }
-    // Without --show the devices' windows live on the offscreen platform.
+    // Without --show the devices' windows live on the offscreen platform. With it they are placed
+    // at screen positions, which only X11 allows: a Wayland session shows them through XWayland,
+    // unless the user chose a Qt platform.
     if (!options.show)
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    else if (qgetenv("QT_QPA_PLATFORM").isEmpty())
+        qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication application(argc, argv);
     CallbackWindow callback(options.print_messages);
 

@@ -1,9 +1,8 @@
 // TDRLabel's paint decisions and blink state machine, seen on the label's grabbed image.
 #include "DrLabel.h"
+#include "PumpUntil.h"
+#include "TempPrefix.h"
 #include "TestApplication.h"
-
-#include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
@@ -17,6 +16,10 @@ QRgb Rgb(TColor color) {
 
 class DrLabelTest : public ::testing::Test {
   protected:
+    // The application object, made by the first test that needs it, comes up on a prefix of the
+    // test's own: the program's single-instance guard creates its mutex there.
+    TempPrefix prefix;
+
     void SetUp() override {
         TestApplication();
         form = std::make_unique<TForm>(nullptr);
@@ -194,10 +197,7 @@ TEST_F(DrLabelTest, the_blink_timer_steps_at_the_blink_interval) {
     label->SetBlinkInterval(20);
     EXPECT_EQ(label->BlinkTimer()->Interval(), 20);
     label->SetBlink(blHiLo);
-    QElapsedTimer clock;
-    clock.start();
-    while (label->Font()->Color() != clBlue && clock.elapsed() < 2000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    pump_until([&] { return label->Font()->Color() == clBlue; });
     EXPECT_EQ(label->Font()->Color(), clBlue);
 }
 

@@ -1,7 +1,7 @@
 // One interface through which a test observes and answers every modal dialog and effect of the
-// host: message boxes, beeps, the input box and the open-file dialog (log-off joins it as it
-// arrives). With a responder installed, no real dialog is shown and nothing blocks; with none, the
-// real Qt dialogs run.
+// host: message boxes, beeps, the input box, the open-file dialog, settings dialogs and log-off.
+// With a responder installed, no real dialog is shown and nothing blocks; with none, the real Qt
+// dialogs run.
 //
 // Ownership: the host never owns the responder. Install it for the lifetime of a test, ideally
 // through ScopedDialogResponder. Thread: the GUI thread only, like the dialogs themselves.
@@ -47,6 +47,12 @@ struct SettingsDialogRequest {
 };
 using SettingsAnswer = std::vector<std::pair<std::string, int>>;
 
+// ExitWindowsEx as it was called.
+struct LogOffRequest {
+    UINT flags = 0;
+    DWORD reason = 0;
+};
+
 class DialogResponder {
   public:
     virtual ~DialogResponder() = default;
@@ -71,6 +77,11 @@ class DialogResponder {
     // request with their new values; names left out keep their values), or nothing for Cancel.
     // The default cancels.
     virtual std::optional<SettingsAnswer> settings_dialog(SettingsDialogRequest const& request);
+
+    // Observes a log-off (ExitWindowsEx). Returns true to end the session of the prefix for the
+    // other programs running on it; this process is never ended while a responder is installed.
+    // The default ends nothing.
+    virtual bool log_off(LogOffRequest const& request);
 };
 
 // A responder that records every request and answers message boxes from a script of button
@@ -95,6 +106,10 @@ class RecordingDialogResponder : public DialogResponder {
     std::optional<SettingsAnswer> settings_dialog(SettingsDialogRequest const& request) override;
     std::vector<SettingsDialogRequest> settings_requests;
     std::deque<std::optional<SettingsAnswer>> settings_answers;
+    // Records the request; ends the other programs of the prefix when carry_out_log_offs is set.
+    bool log_off(LogOffRequest const& request) override;
+    std::vector<LogOffRequest> log_offs;
+    bool carry_out_log_offs = false;
 };
 
 // The id of the button a message box of `style` has as its default (MB_DEFBUTTONn).

@@ -359,6 +359,26 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND own
 int wsprintfA(LPSTR buffer, LPCSTR format, ...);
 }
 
+// Ending the session. ExitWindowsEx ends the session of the program's prefix, never the user's
+// desktop session: every program running on the prefix (the caller too) hears
+// WM_QUERYENDSESSION; when all agree, each hears WM_ENDSESSION and ends, one after the other, the
+// caller last. Without EWX_FORCE a window answering FALSE to WM_QUERYENDSESSION cancels the end
+// for all (they hear WM_ENDSESSION with FALSE). Shutting down and restarting a prefix end its
+// session the same way. The call returns at once (TRUE when the end was started); the rest
+// happens while the programs run their message loops. A dialog responder, when installed, sees
+// the request first (DialogResponder.h).
+constexpr UINT WM_QUERYENDSESSION = 0x0011;
+constexpr UINT WM_ENDSESSION = 0x0016;
+constexpr LPARAM ENDSESSION_LOGOFF = static_cast<LPARAM>(0x80000000u);
+constexpr UINT EWX_LOGOFF = 0x00000000;
+constexpr UINT EWX_SHUTDOWN = 0x00000001;
+constexpr UINT EWX_REBOOT = 0x00000002;
+constexpr UINT EWX_FORCE = 0x00000004;
+constexpr UINT EWX_POWEROFF = 0x00000008;
+constexpr UINT EWX_FORCEIFHUNG = 0x00000010;
+
+extern "C" BOOL ExitWindowsEx(UINT flags, DWORD reason);
+
 class QImage;
 class QWidget;
 
@@ -409,3 +429,27 @@ bool present_frame(HWND hwnd, QImage const& frame);
 QWidget* window_widget(HWND hwnd);
 
 } // namespace host
+
+// The desktop's top-level windows, other programs' included: on X, in the stacking order the
+// window manager keeps (top first), titles and states as the desktop's conventions give them,
+// and requests made through the window manager where one runs. Headless platforms show none.
+// A handle to another program's window is valid while that window exists. GUI thread.
+using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
+extern "C" {
+// The first top-level window, top first, whose class and text match (whole, ignoring case); a
+// null class or text matches any. For other programs' windows the class is that of WM_CLASS.
+HWND FindWindowA(LPCSTR class_name, LPCSTR window_name);
+// Calls `function` for each top-level window, top first, until it returns FALSE.
+BOOL EnumWindows(WNDENUMPROC function, LPARAM parameter);
+// UTF-8 text, cut to size - 1 bytes; returns the length copied.
+int GetWindowTextA(HWND hwnd, LPSTR text, int size);
+BOOL SetWindowTextA(HWND hwnd, LPCSTR text);
+BOOL IsIconic(HWND hwnd);
+// Shown, minimised windows included.
+BOOL IsWindowVisible(HWND hwnd);
+// Raises the window and activates it.
+BOOL BringWindowToTop(HWND hwnd);
+// The window's process id (from _NET_WM_PID for other programs' windows; 0 when unknown); the
+// thread is the process's main thread for them, the GUI thread for this program's windows.
+DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* process_id);
+}

@@ -87,4 +87,24 @@ TEST(FileAttributes, seeded_msdos_sys_is_hidden_system_read_only) {
               FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
 }
 
+// A missing file and a missing folder on the way are told apart, as Windows tells them.
+TEST(FileAttributes, missing_names_give_the_error_windows_gives) {
+    TempPrefix prefix;
+    struct Case {
+        const char* path;
+        DWORD error;
+    };
+    const Case cases[] = {
+        {"C:\\NONE.TXT", ERROR_FILE_NOT_FOUND},      {"C:\\WINDOWS\\NONE", ERROR_FILE_NOT_FOUND},
+        {"C:\\NONE\\X.TXT", ERROR_PATH_NOT_FOUND},   {"C:\\NONE\\SUB\\X.TXT", ERROR_PATH_NOT_FOUND},
+        {"C:\\MSDOS.SYS\\X", ERROR_PATH_NOT_FOUND},  {"Q:\\X", ERROR_PATH_NOT_FOUND},
+        {"", ERROR_PATH_NOT_FOUND},
+    };
+    for (const auto& c : cases) {
+        SetLastError(ERROR_SUCCESS);
+        EXPECT_EQ(GetFileAttributesA(c.path), INVALID_FILE_ATTRIBUTES) << c.path;
+        EXPECT_EQ(GetLastError(), c.error) << c.path;
+    }
+}
+
 } // namespace

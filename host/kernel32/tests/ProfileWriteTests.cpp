@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <optional>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -119,25 +122,6 @@ TEST(ProfileWriteFailure, missing_section_argument_refused) {
     EXPECT_EQ(prefix.read("C:\\TEST.INI"), "[s]\r\n");
 }
 
-TEST(ProfileWriteFailure, read_only_folder_refused_and_file_unchanged) {
-    TempPrefix prefix;
-    prefix.write("C:\\RO\\TEST.INI", "[s]\r\nk=v\r\n");
-    fs::path folder = prefix.host("C:\\RO");
-    // Let an unprivileged user reach and write the file itself, but not its folder.
-    for (fs::path p = folder; p != p.root_path(); p = p.parent_path())
-        if (p.string().find("dosprefix-test-") != std::string::npos || p == folder)
-            chmod(p.c_str(), 0755);
-    chmod((folder / "TEST.INI").c_str(), 0666);
-    chmod(folder.c_str(), 0555);
-    bool refused = run_unprivileged([] {
-        return !WritePrivateProfileStringA("s", "k", "new", "C:\\RO\\TEST.INI") &&
-               GetLastError() == ERROR_ACCESS_DENIED;
-    });
-    EXPECT_TRUE(refused);
-    EXPECT_EQ(prefix.read("C:\\RO\\TEST.INI"), "[s]\r\nk=v\r\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
-}
-
 TEST(ProfileWriteKeeps, owner_mode_and_dos_attributes) {
     TempPrefix prefix;
     prefix.write("C:\\TEST.INI", "[s]\r\nk=v\r\n");
@@ -162,6 +146,106 @@ TEST(ProfileWriteKeeps, symlinked_file_replaced_at_its_target) {
     ASSERT_TRUE(WritePrivateProfileStringA("s", "k", "new", "C:\\LINK.INI"));
     EXPECT_TRUE(fs::is_symlink(prefix.drive_c() / "LINK.INI"));
     EXPECT_EQ(prefix.read("C:\\REAL.INI"), "[s]\r\nk=new\r\n");
+}
+
+// Lets an unprivileged user reach the folder: the test's temporary folders are root's alone.
+void open_the_way_to(const fs::path& folder) {
+    for (fs::path p = folder; p != p.root_path(); p = p.parent_path())
+        if (p.string().find("dosprefix-test-") != std::string::npos)
+            chmod(p.c_str(), 0755);
+}
+
+std::size_t entries_in(const fs::path& folder) {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+// Where a new file could not keep what the file is, the same bytes go into the file itself.
+struct InPlaceCase {
+    const char* name;
+    mode_t folder_mode;
+    uid_t file_owner; // the unprivileged writer is user 65534
+};
+
+class ProfileWriteInPlace : public ::testing::TestWithParam<InPlaceCase> {};
+
+TEST_P(ProfileWriteInPlace, keeps_the_file_its_owner_and_its_folder_as_they_are) {
+    TempPrefix prefix;
+    prefix.write("C:\\HERE\\TEST.INI", "[s]\r\nk=v\r\n");
+    fs::path folder = prefix.host("C:\\HERE");
+    fs::path file = folder / "TEST.INI";
+    open_the_way_to(folder);
+    ASSERT_EQ(chown(file.c_str(), GetParam().file_owner, GetParam().file_owner), 0);
+    chmod(file.c_str(), 0666);
+    chmod(folder.c_str(), GetParam().folder_mode);
+    struct stat before{};
+    stat(file.c_str(), &before);
+    EXPECT_TRUE(run_unprivileged([] { return WritePrivateProfileStringA("s", "k", "new", "C:\\HERE\\TEST.INI") != FALSE; }));
+    EXPECT_EQ(prefix.read("C:\\HERE\\TEST.INI"), "[s]\r\nk=new\r\n");
+    struct stat after{};
+    stat(file.c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(after.st_gid, before.st_gid);
+    EXPECT_EQ(entries_in(folder), 1u); // no sibling left
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ProfileWriteInPlace,
+                         ::testing::Values(InPlaceCase{"folder_the_writer_cannot_write", 0555, 65534},
+                                           InPlaceCase{"file_of_another_owner", 0777, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ProfileWriteKeeps, hard_links_of_the_file) {
+    TempPrefix prefix;
+    prefix.write("C:\\TEST.INI", "[s]\r\nk=v\r\n");
+    fs::create_hard_link(prefix.host("C:\\TEST.INI"), prefix.drive_c() / "OTHER.INI");
+    ASSERT_TRUE(WritePrivateProfileStringA("s", "k", "new", "C:\\TEST.INI"));
+    EXPECT_EQ(prefix.read("C:\\OTHER.INI"), "[s]\r\nk=new\r\n");
+    EXPECT_EQ(fs::hard_link_count(prefix.host("C:\\TEST.INI")), 2u);
+    ASSERT_TRUE(WritePrivateProfileStringA("s", "k", nullptr, "C:\\OTHER.INI"));
+    EXPECT_EQ(prefix.read("C:\\TEST.INI"), "[s]\r\n"); // shorter: the old tail is cut
+}
+
+// What a writer killed between making its temporary sibling and renaming it leaves behind.
+struct SiblingCase {
+    const char* name;
+    bool held; // a live writer holds its lock
+    bool removed;
+};
+
+class ProfileWriteSiblings : public ::testing::TestWithParam<SiblingCase> {};
+
+TEST_P(ProfileWriteSiblings, abandoned_ones_are_removed_by_the_next_write) {
+    TempPrefix prefix;
+    fs::path sibling = prefix.drive_c() / "WINDOWS" / GetParam().name;
+    int fd = open(sibling.c_str(), O_CREAT | O_RDWR, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(write(fd, "[half", 5), 5);
+    if (GetParam().held) {
+        ASSERT_EQ(flock(fd, LOCK_EX), 0);
+    }
+    ASSERT_TRUE(WritePrivateProfileStringA("s", "k", "v", "C:\\WINDOWS\\TEST.INI"));
+    EXPECT_EQ(fs::exists(sibling), !GetParam().removed);
+    close(fd);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ProfileWriteSiblings,
+                         ::testing::Values(SiblingCase{".host~Ab12yZ", false, true},
+                                           SiblingCase{".host~Ab12yZ", true, false},
+                                           // Names that only look alike are someone else's.
+                                           SiblingCase{".host~Ab12y", false, false},
+                                           SiblingCase{".host~Ab12yZ.ini", false, false},
+                                           SiblingCase{".host~Ab-2yZ", false, false},
+                                           SiblingCase{"x.host~Ab12yZ", false, false}),
+                         [](const auto& info) { return "case_" + std::to_string(info.index); });
+
+TEST(ProfileWriteKeeps, names_as_long_as_the_file_system_takes) {
+    TempPrefix prefix;
+    for (std::size_t length : {246u, 255u}) {
+        const std::string name(length, 'L');
+        ASSERT_TRUE(WritePrivateProfileStringA("s", "k", "v", ("C:\\" + name).c_str())) << length;
+        ASSERT_TRUE(WritePrivateProfileStringA("s", "k", "w", ("C:\\" + name).c_str())) << length;
+        EXPECT_EQ(prefix.read("C:\\" + name), "[s]\r\nk=w\r\n") << length;
+    }
 }
 
 } // namespace

@@ -3,8 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QTimer>
+
 #include <chrono>
 #include <thread>
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -127,7 +132,7 @@ TEST(MessageQueue, set_timer_delivers_wm_timer_with_its_id_until_killed) {
     EXPECT_TRUE(KillTimer(hwnd, 9));
     EXPECT_FALSE(KillTimer(hwnd, 9));
     Recorder::current().messages.clear();
-    pump_until([] { return false; }, 200); // long enough for ten periods
+    pump_for(200ms); // long enough for ten periods
     EXPECT_TRUE(Recorder::current().of(WM_TIMER).empty());
     DestroyWindow(hwnd);
 }
@@ -136,10 +141,14 @@ TEST(MessageQueue, a_slow_loop_gets_one_pending_wm_timer_not_a_pile) {
     register_recording_class("Q_TimerPile");
     const HWND hwnd = create_hidden("Q_TimerPile");
     SetTimer(hwnd, 1, 10, nullptr);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    QCoreApplication::processEvents(); // the timer fires late once
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    QCoreApplication::processEvents();
+    // A loop that handles Qt's events but takes no message while the timer falls due again and
+    // again; a Qt timer of the same period, started after it, counts the periods that passed.
+    QTimer periods;
+    int passed = 0;
+    QObject::connect(&periods, &QTimer::timeout, [&] { ++passed; });
+    periods.start(10);
+    while (passed < 10)
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     MSG msg;
     int timers = 0;
     while (PeekMessageA(&msg, hwnd, WM_TIMER, WM_TIMER, PM_REMOVE))

@@ -2,12 +2,11 @@
 // registers its own class name, since classes live as long as the process.
 #pragma once
 
+#include "PumpUntil.h"
 #include "host/user32.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,32 +63,4 @@ inline void register_recording_class(char const* name) {
     window_class.lpszClassName = name;
     RegisterClassA(&window_class);
     Recorder::current() = Recorder{};
-}
-
-// Handles queued messages as a program's loop does until `done` holds or the time is up.
-inline bool pump_until(std::function<bool()> const& done, int milliseconds = 2000) {
-    QElapsedTimer clock;
-    clock.start();
-    MSG msg;
-    while (!done()) {
-        if (clock.elapsed() > milliseconds)
-            return false;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-            if (done())
-                return true;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
-// Handles what is queued now (input, paint) and returns.
-inline void pump_pending() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
 }

@@ -5,6 +5,7 @@
 #include "media/Result.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,23 @@ struct SectorSpan {
 struct CueSheet {
     std::vector<CueTrack> tracks;
 };
+
+// Finds the host file that a cue sheet's FILE line names (as written, quotes removed), given
+// the host folder of the cue sheet; nullopt refuses the name.
+using CueFileResolver =
+    std::function<std::optional<std::string>(const std::string& folder, const std::string& name)>;
+
+// The resolver used when the owner sets none: `name` is read as Windows reads a relative name in
+// the cue sheet's folder: `\` and `/` both separate folders, and each part matches a file or
+// folder whatever its case (the exact spelling first, else the first in name order). Names that
+// are absolute (`/x`, `\x`, `C:\x`, `C:x`), that climb above the folder with `..`, or whose file
+// lies outside the folder through a link are refused. A name that matches nothing is returned as
+// written within the folder, so that opening it reports the missing file.
+std::optional<std::string> resolve_in_cue_folder(const std::string& folder, const std::string& name);
+
+// Replaces every track's file name by the host path `resolve` gives (resolve_in_cue_folder when
+// null). A refused name is a FileNotFound error naming it.
+Status resolve_track_files(CueSheet& sheet, const std::string& folder, const CueFileResolver& resolve);
 
 // Parses the text of a cue sheet. Unknown commands (REM, CATALOG, PERFORMER, ...) are skipped;
 // a track without INDEX 01 or an address that is not mm:ss:ff is an error.

@@ -11,7 +11,8 @@ enum class Mode {
     Stopped,  // open, not moving (after open, stop or a completed seek)
     Playing,
     Paused,
-    Seeking, // a seek or step is in progress; ends when its frame is on screen
+    Seeking, // a seek or step is in progress; ends when its frame is on screen (Movie::mode()
+             // reports a play's or a step's seek as the mode it ends in)
     Ended,   // play reached the end of the medium or of the requested range
 };
 

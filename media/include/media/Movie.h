@@ -16,6 +16,7 @@
 // FFmpeg's process-wide log level to errors only.
 
 #include "media/AudioOutput.h"
+#include "media/CueSheet.h"
 #include "media/Events.h"
 #include "media/FrameQueue.h"
 #include "media/MediaInfo.h"
@@ -41,6 +42,9 @@ struct OpenOptions {
     // plays both channels mixed into one.
     int audio_sample_rate = 0;
     int audio_channels = 0;
+    // How a cue sheet's FILE lines find their image files; null keeps them within the cue
+    // sheet's folder (resolve_in_cue_folder).
+    CueFileResolver cue_files;
 };
 
 struct PlayOptions {
@@ -67,11 +71,16 @@ class Movie {
     void set_event_callback(EventCallback callback);
     // Shown frames, for the owner to drain.
     FrameQueue& frames();
-    // Size of the frames handed over; 0, 0 restores the source size.
+    // Size of the frames handed over; 0, 0 restores the source size. A size beyond the engine's
+    // bound (no side above 8192, no more than 4096 x 4096 pixels) gets frames of the same aspect
+    // within it, for the owner to stretch.
     void set_target_size(int width, int height);
 
+    // The mode as the owner sees it: the seek that starts a play reads as Playing, a step's (or a
+    // paused play's) as Paused; Seeking is a seek asked for as such. A stop takes effect at once.
     Mode mode() const;
-    int64_t position_us() const; // the frame on screen (or the sound being heard)
+    // The frame on screen (or the sound being heard); while a seek runs, where it goes.
+    int64_t position_us() const;
     int64_t position_frames() const;
 
     Status play(const PlayOptions& options = {});

@@ -50,7 +50,8 @@ class SectorReader {
 
 // True when the file starts with a RIFF header of form type CDXA (a VideoCD `.DAT` track).
 bool is_cdxa_file(const std::string& path);
-// Number of whole raw sectors after `data_offset` in the file; -1 when it cannot be read.
+// Number of whole raw sectors after `data_offset` in the file, up to where its data ends (a
+// trailing hole of a sparse image holds no sectors); -1 when it cannot be read.
 int64_t raw_sector_count(const std::string& path, int64_t data_offset);
 
 } // namespace media

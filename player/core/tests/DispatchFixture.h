@@ -1,6 +1,7 @@
-// A started player whose MCI device types MPEGMovie, VCDVideo and TestVideo are all served by a
-// scripted recording device, with MCITRACE recording every command string and its result. The
-// open-file dialog, message boxes, beeps and the pop-up menu are answered by the test.
+// A started player whose MCI device types MPEGMovie, VCDVideo and TestVideo are all served by the
+// recording device (its opens and length scripted through mci_test::device_script()), with
+// MCITRACE recording every command string and its result. The open-file dialog, message boxes,
+// beeps and the pop-up menu are answered by the test.
 #pragma once
 
 #include "PlayerFixture.h"
@@ -16,37 +17,6 @@
 
 namespace player_test {
 
-// A recording device whose opens and length the test scripts.
-class ScriptedDevice : public mci_test::RecordingDevice {
-  public:
-    struct Script {
-        bool refuse_elements = false; // refuses every open that names an element (a file, "==CDI")
-        bool refuse_all = false;      // refuses every open
-        std::int64_t length_ms = 90000;
-    };
-    static Script& script() {
-        static Script current;
-        return current;
-    }
-
-    MCIERROR open(host::mci::OpenRequest const& request) override {
-        if (script().refuse_all || (script().refuse_elements && !request.element.empty())) {
-            mci_test::device_log().push_back("refused element=[" + request.element + "]");
-            return MCIERR_DEVICE_OPEN;
-        }
-        return RecordingDevice::open(request);
-    }
-
-    MCIERROR execute(host::mci::Command& command, host::mci::Reply& reply) override {
-        if (command.verb == "status" && command.has("length") && !command.test()) {
-            mci_test::device_log().push_back(mci_test::render(command));
-            reply = host::mci::Reply::number(script().length_ms);
-            return 0;
-        }
-        return RecordingDevice::execute(command, reply);
-    }
-};
-
 // One traced command string and its MCI result.
 struct TracedCommand {
     std::string command;
@@ -57,12 +27,9 @@ class DispatchFixture : public PlayerFixture {
   protected:
     void SetUp() override {
         PlayerFixture::SetUp();
-        mci_test::device_log().clear();
-        ScriptedDevice::script() = {};
-        host::mci::set_builtin_library_loading(false);
-        host::mci::register_builtin_device("mcitest.drv", [] { return std::make_unique<ScriptedDevice>(); });
-        for (char const* type : {"MPEGMovie", "VCDVideo", "TestVideo"})
-            ASSERT_TRUE(WritePrivateProfileStringA("mci", type, "mcitest.drv", "C:\\WINDOWS\\SYSTEM.INI"));
+        mci_test::reset_recording();
+        mci_test::device_script().length_ms = 90000;
+        ASSERT_TRUE(m_driver.serve({"MPEGMovie", "VCDVideo", "TestVideo"}));
         m_trace = prefix.root() / "mci.trace";
         setenv("MCITRACE", m_trace.c_str(), 1);
         m_previous_menu_responder =
@@ -78,8 +45,6 @@ class DispatchFixture : public PlayerFixture {
         host::set_popup_menu_responder(m_previous_menu_responder);
         mciSendStringA("close all", nullptr, 0, nullptr);
         unsetenv("MCITRACE");
-        host::mci::unregister_builtin_device("mcitest.drv");
-        host::mci::set_builtin_library_loading(true);
         PlayerFixture::TearDown();
     }
 
@@ -137,6 +102,7 @@ class DispatchFixture : public PlayerFixture {
     UINT menu_answer = 0;
 
   private:
+    mci_test::RecordingDriver m_driver;
     std::filesystem::path m_trace;
     host::PopupMenuResponder m_previous_menu_responder;
 };

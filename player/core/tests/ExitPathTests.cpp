@@ -40,11 +40,9 @@ class ExitPath : public PlayerFixture {
   protected:
     void SetUp() override {
         PlayerFixture::SetUp();
-        mci_test::device_log().clear();
+        mci_test::reset_recording();
         WindowWatchingDevice::closed_while_window_existed().reset();
-        host::mci::register_builtin_device("mcitest.drv",
-                                           [] { return std::make_unique<WindowWatchingDevice>(); });
-        ASSERT_TRUE(WritePrivateProfileStringA("mci", "TestVideo", "mcitest.drv", "C:\\WINDOWS\\SYSTEM.INI"));
+        ASSERT_TRUE(m_driver.serve({"TestVideo"}));
         m_trace = prefix.root() / "mci.trace";
         setenv("MCITRACE", m_trace.c_str(), 1);
         start_player();
@@ -53,7 +51,6 @@ class ExitPath : public PlayerFixture {
     void TearDown() override {
         mciSendStringA("close all", nullptr, 0, nullptr);
         unsetenv("MCITRACE");
-        host::mci::unregister_builtin_device("mcitest.drv");
         PlayerFixture::TearDown();
     }
 
@@ -66,9 +63,10 @@ class ExitPath : public PlayerFixture {
         player::state.length_ms = 90000;
     }
 
-    // Runs the program's loop; a loop that does not end by itself ends with 99 after 8 s.
+    // Runs the program's loop; a loop that does not end by itself ends with 99 when the safety
+    // timeout has passed.
     int run_loop() {
-        QTimer::singleShot(8000, [] { PostQuitMessage(99); });
+        QTimer::singleShot(pump_safety_timeout, [] { PostQuitMessage(99); });
         return player::run_message_loop();
     }
 
@@ -78,6 +76,10 @@ class ExitPath : public PlayerFixture {
     }
 
     std::filesystem::path m_trace;
+
+  private:
+    mci_test::RecordingDriver m_driver{"mcitest.drv",
+                                       [] { return std::make_unique<WindowWatchingDevice>(); }};
 };
 
 TEST_F(ExitPath, request_exit_stops_play_and_starts_the_timer_but_keeps_the_window) {

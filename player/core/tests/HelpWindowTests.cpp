@@ -20,7 +20,7 @@ void click(HWND hwnd, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
                         Qt::NoModifier);
     QApplication::sendEvent(widget, &press);
     QApplication::sendEvent(widget, &release);
-    drain();
+    pump_pending();
 }
 
 class HelpWindow : public PlayerFixture {
@@ -34,7 +34,7 @@ class HelpWindow : public PlayerFixture {
 
 TEST_F(HelpWindow, opens_under_the_panel_over_the_picture_area) {
     player::show_help_window();
-    drain();
+    pump_pending();
     const HWND help = player::windows.help_window;
     ASSERT_NE(help, nullptr);
     QWidget* widget = host::window_widget(help);
@@ -45,7 +45,7 @@ TEST_F(HelpWindow, opens_under_the_panel_over_the_picture_area) {
 
 TEST_F(HelpWindow, three_clicks_step_through_about_and_two_key_pages_and_close_it) {
     player::show_help_window();
-    drain();
+    pump_pending();
     const HWND help = player::windows.help_window;
     ASSERT_NE(help, nullptr);
     const QImage about = host::window_widget(help)->grab().toImage();
@@ -69,7 +69,7 @@ TEST_F(HelpWindow, three_clicks_step_through_about_and_two_key_pages_and_close_i
 
 TEST_F(HelpWindow, command_1_closes_it) {
     player::show_help_window();
-    drain();
+    pump_pending();
     const HWND help = player::windows.help_window;
     SendMessageA(help, WM_COMMAND, 2, 0);
     EXPECT_NE(host::window_widget(help), nullptr);

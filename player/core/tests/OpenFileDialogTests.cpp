@@ -1,6 +1,7 @@
 // GetOpenFileNameA of the host: the classic answer formats (one path; folder and short names),
 // 8.3 names for long host names, the buffer limit with FNERR_BUFFERTOOSMALL, the checks behind
 // OFN_FILEMUSTEXIST, and the real Qt dialog taking a DOS path typed into its name field.
+#include "ModalDialog.h"
 #include "TempPrefix.h"
 #include "host/commdlg.h"
 #include "host/DialogResponder.h"
@@ -13,7 +14,6 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QTimer>
 
 #include <algorithm>
 #include <cstring>
@@ -223,20 +223,17 @@ TEST_F(RealOpenFileDialog, takes_a_typed_dos_path_and_shows_the_title_and_filter
     prefix.write("C:\\CLIPS\\A.MPG", "");
     QString title;
     QStringList filter_texts;
-    QTimer::singleShot(100, [&] {
-        QFileDialog* dialog = shown_dialog();
-        ASSERT_NE(dialog, nullptr);
-        title = dialog->windowTitle();
-        if (auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
-            for (int i = 0; i < types->count(); ++i)
-                filter_texts << types->itemText(i);
-        type_and_enter(dialog, QStringLiteral("C:\\CLIPS"));        // a folder: opens it
-        type_and_enter(dialog, QStringLiteral("c:\\clips\\a.mpg")); // a file: the answer
-    });
-    QTimer::singleShot(5000, [] {
-        if (QFileDialog* dialog = shown_dialog())
-            dialog->reject(); // never block the test program
-    });
+    run_when([] { return shown_dialog() != nullptr; },
+             [&] {
+                 QFileDialog* dialog = shown_dialog();
+                 title = dialog->windowTitle();
+                 if (auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+                     for (int i = 0; i < types->count(); ++i)
+                         filter_texts << types->itemText(i);
+                 type_and_enter(dialog, QStringLiteral("C:\\CLIPS"));        // a folder: opens it
+                 type_and_enter(dialog, QStringLiteral("c:\\clips\\a.mpg")); // a file: the answer
+             });
+    ModalSafetyNet safety_net; // never block the test program
 
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
@@ -256,16 +253,13 @@ TEST_F(RealOpenFileDialog, takes_a_typed_dos_path_and_shows_the_title_and_filter
 TEST_F(RealOpenFileDialog, several_names_picked_in_one_folder_come_back_in_the_classic_format) {
     prefix.write("C:\\CLIPS\\A.MPG", "");
     prefix.write("C:\\CLIPS\\b.mpg", "");
-    QTimer::singleShot(100, [&] {
-        QFileDialog* dialog = shown_dialog();
-        ASSERT_NE(dialog, nullptr);
-        type_and_enter(dialog, QStringLiteral("C:\\CLIPS"));
-        type_and_enter(dialog, QStringLiteral("\"A.MPG\" \"b.mpg\""));
-    });
-    QTimer::singleShot(5000, [] {
-        if (QFileDialog* dialog = shown_dialog())
-            dialog->reject();
-    });
+    run_when([] { return shown_dialog() != nullptr; },
+             [&] {
+                 QFileDialog* dialog = shown_dialog();
+                 type_and_enter(dialog, QStringLiteral("C:\\CLIPS"));
+                 type_and_enter(dialog, QStringLiteral("\"A.MPG\" \"b.mpg\""));
+             });
+    ModalSafetyNet safety_net;
 
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;

@@ -63,7 +63,7 @@ class Panel : public DispatchFixture {
             m_grabbed = target; // the pointer's events go where the press went, as Qt delivers them
         if (type == QEvent::MouseButtonRelease)
             m_grabbed = nullptr;
-        drain();
+        pump_pending();
     }
     void press(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
         mouse(QEvent::MouseButtonPress, x, y, button, button);

@@ -6,6 +6,8 @@
 #include "core/PlayList.h"
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -59,6 +61,52 @@ TEST(CountItems, counts_the_spaces_or_one) {
         player::count_items();
         EXPECT_EQ(player::state.item_count, c.count) << c.selection;
         EXPECT_EQ(player::state.item_index, 0);
+    }
+}
+
+TEST(SelectFiles, writes_the_files_as_the_dialog_gives_a_selection) {
+    struct Case {
+        char const* name;
+        std::vector<std::string> paths;
+        char const* selection;
+        std::vector<std::string> left_out;
+    };
+    const std::string deep = "C:\\" + std::string(120, 'F') + "\\SUB";
+    const Case cases[] = {
+        {"one file: its path", {"C:\\CLIPS\\A.MPG"}, "C:\\CLIPS\\A.MPG", {}},
+        {"one folder", {"C:\\CLIPS\\A.MPG", "C:\\CLIPS\\B.DAT"}, "C:\\CLIPS A.MPG B.DAT", {}},
+        {"folders below the shared one", {"Z:\\HOME\\U\\A\\X.MPG", "Z:\\HOME\\U\\B\\Y.AVI", "Z:\\HOME\\U\\Z.MPG"},
+         "Z:\\HOME\\U A\\X.MPG B\\Y.AVI Z.MPG", {}},
+        {"folders compared without regard to case", {"C:\\Clips\\A.MPG", "c:\\CLIPS\\B.MPG"}, "C:\\Clips A.MPG B.MPG", {}},
+        {"the root folder, as the dialog writes it", {"C:\\A.MPG", "C:\\SUB\\B.MPG"}, "C:\\ A.MPG SUB\\B.MPG", {}},
+        {"another drive than the first's", {"C:\\A.MPG", "D:\\B.MPG", "C:\\C.MPG"}, "C:\\ A.MPG C.MPG", {"D:\\B.MPG"}},
+        {"no file name", {"C:", "C:\\A.MPG"}, "C:\\A.MPG", {"C:"}},
+        {"an item past 127 characters", {deep + "\\A.MPG", "C:\\B.MPG"}, "C:\\ B.MPG", {deep + "\\A.MPG"}},
+        {"one file past 127 characters", {deep + "\\LONGNAME.MPG"}, "", {deep + "\\LONGNAME.MPG"}},
+        {"nothing", {}, "", {}},
+    };
+    for (Case const& c : cases) {
+        std::strcpy(player::state.selected_files, "OLD");
+        EXPECT_EQ(player::select_files(c.paths), c.left_out) << c.name;
+        EXPECT_STREQ(player::state.selected_files, c.selection) << c.name;
+    }
+}
+
+TEST(SelectFiles, keeps_what_fits_in_the_selection_and_each_item_is_found_again) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < 300; ++i)
+        paths.push_back("Z:\\HOME\\U\\MOVIES\\" + std::to_string(10000000 + i) + ".MPG");
+    const std::vector<std::string> left_out = player::select_files(paths);
+    const std::size_t kept = paths.size() - left_out.size();
+    EXPECT_LT(std::strlen(player::state.selected_files), std::size_t(player::selection_size));
+    EXPECT_GT(kept, 100u);
+    EXPECT_EQ(left_out.front(), paths[kept]) << "the files that do not fit are the last ones";
+    player::count_items();
+    EXPECT_EQ(player::state.item_count, std::int32_t(kept));
+    for (std::int32_t index : {1, 2, std::int32_t(kept)}) {
+        char path[player::path_size];
+        player::item_path(player::state.selected_files, index, path);
+        EXPECT_EQ(path, paths[index - 1]);
     }
 }
 

@@ -7,18 +7,16 @@
 #include "core/Player.h"
 #include "core/Startup.h"
 
+#include "PumpUntil.h"
 #include "TempPrefix.h"
 #include "host/DialogResponder.h"
+#include "host/kernel32.h"
 #include "host/user32.h"
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QWidget>
-
-#include <functional>
 
 namespace player_test {
 
@@ -27,37 +25,14 @@ inline bool classes_registered() {
     return registered;
 }
 
-// Handles queued messages as the program's loop does until `done` holds or the time is up.
-inline bool pump_until(std::function<bool()> const& done, int milliseconds = 3000) {
-    QElapsedTimer clock;
-    clock.start();
-    MSG msg;
-    while (!done()) {
-        if (clock.elapsed() > milliseconds)
-            return false;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
-// Handles what is queued now, dropping quit messages left by earlier windows.
-inline void drain() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        if (msg.message != WM_QUIT)
-            DispatchMessageA(&msg);
-}
-
 class PlayerFixture : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(classes_registered());
+        // The prefix is a machine where the player's device types are registered, so its start
+        // asks for no restart.
+        WritePrivateProfileStringA("mci", "VCDVideo", "CDDRIVER.DRV", "C:\\WINDOWS\\SYSTEM.INI");
+        WritePrivateProfileStringA("mci", "MpegMovie", "CDDRIVER.DRV", "C:\\WINDOWS\\SYSTEM.INI");
         player::state = player::PlayerState{};
         player::windows.main_window = nullptr;
         player::windows.help_window = nullptr;
@@ -67,13 +42,13 @@ class PlayerFixture : public ::testing::Test {
     void TearDown() override {
         if (player::windows.main_window)
             DestroyWindow(player::windows.main_window);
-        drain();
+        pump_pending();
         host::set_screen_size_override(0, 0);
     }
 
     HWND start_player() {
         EXPECT_TRUE(player::create_main_window(nullptr, SW_SHOWNORMAL));
-        drain();
+        pump_pending();
         return player::windows.main_window;
     }
 

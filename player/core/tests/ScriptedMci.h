@@ -1,26 +1,24 @@
 // A player in a fresh prefix whose MCI device types (the player's own two and the system's three)
-// are all served by one scripted device: it answers each command string as the test tells it,
-// by exact text, and succeeds without a reply otherwise. The strings the player sends are read
-// back from the MCI trace, in order, with their results; beeps and message boxes from the
-// fixture's dialog responder.
+// are all served by the recording device, scripted: it answers each command string as the test
+// tells it, by exact text, and succeeds without a reply otherwise. The strings the player sends
+// are read back from the MCI trace, in order, with their results; beeps and message boxes from
+// the fixture's dialog responder.
 #pragma once
 
 #include "MciTrace.h"
 #include "PlayerFixture.h"
+#include "RecordingDevice.h"
 
 #include "core/CommandChannel.h"
 #include "core/PanelBitmaps.h"
 #include "core/Player.h"
 
 #include "host/kernel32.h"
-#include "host/mci/CommandTables.h"
-#include "host/mci/Device.h"
 
 #include <QRect>
 
 #include <cstdlib>
 #include <fstream>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -33,64 +31,18 @@ namespace scripted_mci {
 
 using player_test::PlayerFixture;
 
-// What the scripted device answers to one command string.
-struct Answer {
-    MCIERROR error = 0;
-    std::string reply; // sent as text; empty: no reply
-};
-
-// The script, shared by every device made while a test runs (a failed open destroys its device).
-// A key "TYPE|command" answers only the device opened as TYPE and comes before a plain key.
-inline std::map<std::string, Answer>& mci_script() {
-    static std::map<std::string, Answer> script;
-    return script;
-}
-
-class ScriptedDevice : public host::mci::Device {
-  public:
-    UINT device_type() const override { return MCI_DEVTYPE_DIGITAL_VIDEO; }
-    const host::mci::CommandTable* custom_commands() const override {
-        return &host::mci::tables::extended_video;
-    }
-
-    MCIERROR open(host::mci::OpenRequest const& request) override {
-        m_type = request.type_name;
-        return request.command ? answer(request.command->text).error : 0;
-    }
-
-    MCIERROR execute(host::mci::Command& command, host::mci::Reply& reply) override {
-        Answer const found = answer(command.text);
-        if (found.error == 0 && !found.reply.empty())
-            reply = host::mci::Reply::string(found.reply);
-        return found.error;
-    }
-
-  private:
-    Answer answer(std::string const& text) const {
-        auto found = mci_script().find(m_type + "|" + text);
-        if (found == mci_script().end())
-            found = mci_script().find(text);
-        return found == mci_script().end() ? Answer{} : found->second;
-    }
-
-    std::string m_type;
-};
-
 inline constexpr char scripted_driver[] = "scripted.drv";
 // The device types the player opens files and discs with.
-inline constexpr char const* scripted_types[] = {"MPEGMovie", "VCDVideo", "avivideo", "QTWVideo",
-                                                 "Animation1"};
+inline constexpr std::initializer_list<char const*> scripted_types = {"MPEGMovie", "VCDVideo", "avivideo",
+                                                                      "QTWVideo", "Animation1"};
 
 class ScriptedPlayer : public PlayerFixture {
   protected:
     void SetUp() override {
         PlayerFixture::SetUp();
-        mci_script().clear();
-        host::mci::set_builtin_library_loading(false);
-        host::mci::register_builtin_device(scripted_driver,
-                                           [] { return std::make_unique<ScriptedDevice>(); });
-        for (char const* type : scripted_types)
-            ASSERT_TRUE(WritePrivateProfileStringA("mci", type, scripted_driver, "C:\\WINDOWS\\SYSTEM.INI"));
+        mci_test::reset_recording();
+        mci_test::device_script().own_answers = false;
+        ASSERT_TRUE(m_driver.serve(scripted_types));
         m_trace = prefix.root() / "mci.trace";
         setenv("MCITRACE", m_trace.c_str(), 1);
         start_player();
@@ -102,15 +54,12 @@ class ScriptedPlayer : public PlayerFixture {
             DestroyWindow(m_video_window);
         mciSendStringA("close all", nullptr, 0, nullptr);
         unsetenv("MCITRACE");
-        host::mci::unregister_builtin_device(scripted_driver);
-        host::mci::set_builtin_library_loading(true);
-        mci_script().clear();
         PlayerFixture::TearDown();
     }
 
     // Tells the device how to answer `command`.
     void answer(std::string const& command, MCIERROR error, std::string const& reply = {}) {
-        mci_script()[command] = Answer{error, reply};
+        mci_test::device_script().answers[command] = mci_test::ScriptedAnswer{error, reply};
     }
 
     // The command strings sent since the last forget_sent(), in order.
@@ -169,6 +118,9 @@ class ScriptedPlayer : public PlayerFixture {
 
     std::filesystem::path m_trace;
     HWND m_video_window = nullptr;
+
+  private:
+    mci_test::RecordingDriver m_driver{scripted_driver};
 };
 
 } // namespace scripted_mci

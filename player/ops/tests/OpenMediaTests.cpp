@@ -57,7 +57,7 @@ TEST_F(DiscMode, a_device_taking_the_first_form_gets_that_one_open_then_the_trac
 }
 
 TEST_F(DiscMode, a_device_refusing_the_element_is_opened_by_its_type_name_with_the_fourth_form) {
-    ScriptedDevice::script().refuse_elements = true;
+    mci_test::device_script().refuse_elements = true;
     command(558);
     const auto tried = opens();
     ASSERT_EQ(tried.size(), 4u);
@@ -73,7 +73,7 @@ TEST_F(DiscMode, a_device_refusing_the_element_is_opened_by_its_type_name_with_t
 }
 
 TEST_F(DiscMode, no_device_answering_beeps_and_warns_and_leaves_nothing_open_and_the_menu_as_it_was) {
-    ScriptedDevice::script().refuse_all = true;
+    mci_test::device_script().refuse_all = true;
     command(558);
     EXPECT_EQ(opens().size(), 5u);
     EXPECT_EQ(opens().back().command, "open VCDVideo alias xyzmpeg");

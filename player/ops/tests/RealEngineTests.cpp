@@ -2,6 +2,7 @@
 // open and set-up, play driven by the device's position signals, and the recovery when the
 // device stops by itself at the end of the clip.
 #include "MciTrace.h"
+#include "MediaFixtures.h"
 #include "PlayerFixture.h"
 
 #include "core/CommandChannel.h"
@@ -9,7 +10,6 @@
 #include "core/PlayerTick.h"
 #include "ops/Transport.h"
 
-#include <QProcess>
 #include <QStandardPaths>
 
 #include <cstring>
@@ -21,37 +21,12 @@ namespace {
 using namespace player_test;
 using player::state;
 
-// A 3 s AVI, 320 x 240 at 25 frames a second with sound, made once per test program.
+// A 3 s AVI, 320 x 240 at 25 frames a second with sound.
 std::filesystem::path clip_on_host() {
-    static const std::filesystem::path made = [] {
-        const auto path = std::filesystem::temp_directory_path() /
-                          ("reelp32-engine-clip-" + std::to_string(::getpid()) + ".avi");
-        QProcess ffmpeg;
-        ffmpeg.start("ffmpeg", {"-y",
-                                "-loglevel",
-                                "error",
-                                "-f",
-                                "lavfi",
-                                "-i",
-                                "testsrc=size=320x240:rate=25:duration=3",
-                                "-f",
-                                "lavfi",
-                                "-i",
-                                "sine=frequency=440:sample_rate=44100:duration=3",
-                                "-c:v",
-                                "mpeg4",
-                                "-g",
-                                "12",
-                                "-c:a",
-                                "pcm_s16le",
-                                "-f",
-                                "avi",
-                                QString::fromStdString(path.string())});
-        if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0)
-            return std::filesystem::path();
-        return path;
-    }();
-    return made;
+    return media::test::ffmpeg_fixture("engine-clip.avi",
+                                       {"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25:duration=3", "-f",
+                                        "lavfi", "-i", "sine=frequency=440:sample_rate=44100:duration=3",
+                                        "-c:v", "mpeg4", "-g", "12", "-c:a", "pcm_s16le", "-f", "avi"});
 }
 
 class RealEngine : public PlayerFixture {
@@ -111,8 +86,8 @@ TEST_F(RealEngine, opens_the_clip_places_the_picture_and_plays_it) {
 TEST_F(RealEngine, position_signals_drive_the_tick_and_the_position_advances) {
     ASSERT_TRUE(open_clip());
     ASSERT_TRUE(state.playing);
-    ASSERT_TRUE(pump_until([] { return state.position_ms >= 1000; }, 6000))
-        << "position " << state.position_ms << " after 6 s of play";
+    ASSERT_TRUE(pump_until([] { return state.position_ms >= 1000; }))
+        << "position " << state.position_ms << " when the wait gave up";
     const auto commands = sent();
     EXPECT_NE(std::find(commands.begin(), commands.end(), "status xyzmpeg position wait"), commands.end());
     EXPECT_TRUE(state.playing);
@@ -159,7 +134,7 @@ TEST_F(RealEngine, stop_starts_the_timer_whose_ticks_do_not_read_the_device) {
     EXPECT_EQ(state.stop_timer, player::stop_timer_id);
     EXPECT_NE(mode(), "playing");
     std::filesystem::remove(m_trace);
-    pump_until([] { return false; }, 1500);
+    pump_for(std::chrono::milliseconds(1500));
     EXPECT_TRUE(sent().empty());
 }
 

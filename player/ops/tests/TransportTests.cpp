@@ -217,7 +217,7 @@ TEST_F(Transport, failed_commands_beep_and_the_state_is_set_anyway) {
         {"set xyzmpeg time format milliseconds wait", [] { player::query_position(); }},
     };
     for (Case const& c : cases) {
-        mci_script().clear();
+        mci_test::device_script().answers.clear();
         answer(c.command, MCIERR_HARDWARE);
         responder.beeps.clear();
         c.operation();

@@ -92,7 +92,7 @@ TEST_P(RleRoundTrip, qt_decodes_the_same_pixels_and_stream_follows_the_rules) {
 }
 
 std::uint32_t scramble(int x, int y) {
-    std::uint32_t v = static_cast<std::uint32_t>(x * 73856093) ^ static_cast<std::uint32_t>(y * 19349663);
+    std::uint32_t v = static_cast<std::uint32_t>(x) * 73856093u ^ static_cast<std::uint32_t>(y) * 19349663u;
     v ^= v >> 13;
     return v * 2654435761u;
 }

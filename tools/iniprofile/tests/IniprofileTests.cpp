@@ -1,4 +1,5 @@
 // The iniprofile tool, run as a script runs it.
+#include "IniprofileProcess.h"
 #include "TempPrefix.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace {
@@ -68,6 +70,14 @@ TEST(Iniprofile, bad_usage_exits_2) {
     TempPrefix prefix;
     EXPECT_EQ(iniprofile(prefix, {"get", "C:\\X.INI"}).status, 2);
     EXPECT_EQ(iniprofile(prefix, {"attrib", "C:\\MSDOS.SYS", "12x"}).status, 2);
+}
+
+TEST(Iniprofile, fifo_reads_as_missing_and_is_not_written) {
+    TempPrefix prefix;
+    ASSERT_EQ(mkfifo((prefix.drive_c() / "FIFO.INI").c_str(), 0666), 0);
+    ASSERT_EQ(wait_for_at_most(start_iniprofile({"get", "C:\\FIFO.INI", "s", "k", "dflt"}), 60), 0);
+    EXPECT_EQ(iniprofile(prefix, {"get", "C:\\FIFO.INI", "s", "k", "dflt"}).out, "dflt\n");
+    EXPECT_EQ(wait_for_at_most(start_iniprofile({"set", "C:\\FIFO.INI", "s", "k", "v"}), 60), 1);
 }
 
 } // namespace

@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DispositionCase{"unknown_disposition", 9, true, ERROR_INVALID_PARAMETER, "old content"}),
     [](auto const& info) { return std::string(info.param.name); });
 
-TEST(FileHandles, no_link_in_the_last_component_redirects_a_write) {
+TEST(FileObjects, no_link_in_the_last_component_redirects_a_write) {
     TempPrefix prefix;
     prefix.write("C:\\TARGET.TXT", "keep");
     fs::create_symlink(prefix.host("C:\\TARGET.TXT"), prefix.drive_c() / "LINK.BMP");
@@ -109,7 +109,7 @@ TEST(FileHandles, no_link_in_the_last_component_redirects_a_write) {
     CloseHandle(file);
 }
 
-TEST(FileHandles, reads_stop_at_the_end_and_give_nothing_past_it) {
+TEST(FileObjects, reads_stop_at_the_end_and_give_nothing_past_it) {
     TempPrefix prefix;
     prefix.write("C:\\DATA.BIN", "0123456789");
     HANDLE file = open_for("c:\\data.bin", GENERIC_READ, OPEN_EXISTING);
@@ -138,7 +138,7 @@ TEST(FileHandles, reads_stop_at_the_end_and_give_nothing_past_it) {
     EXPECT_TRUE(CloseHandle(file));
 }
 
-TEST(FileHandles, a_handle_does_only_what_it_was_opened_for) {
+TEST(FileObjects, a_handle_does_only_what_it_was_opened_for) {
     TempPrefix prefix;
     prefix.write("C:\\DATA.BIN", "abc");
     HANDLE reader = open_for("C:\\DATA.BIN", GENERIC_READ, OPEN_EXISTING);
@@ -157,7 +157,7 @@ TEST(FileHandles, a_handle_does_only_what_it_was_opened_for) {
     EXPECT_EQ(prefix.read("C:\\DATA.BIN"), "abc");
 }
 
-TEST(FileHandles, stale_and_made_up_handles_are_refused) {
+TEST(FileObjects, stale_and_made_up_handles_are_refused) {
     TempPrefix prefix;
     HANDLE file = open_for("C:\\NEW.BIN", GENERIC_WRITE, CREATE_NEW);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -175,7 +175,7 @@ TEST(FileHandles, stale_and_made_up_handles_are_refused) {
     }
 }
 
-TEST(FileHandles, folders_missing_folders_and_read_only_files) {
+TEST(FileObjects, folders_missing_folders_and_read_only_files) {
     TempPrefix prefix;
     fs::create_directories(prefix.host("C:\\FOLDER"));
     EXPECT_EQ(open_for("C:\\FOLDER", GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
@@ -196,7 +196,7 @@ TEST(FileHandles, folders_missing_folders_and_read_only_files) {
     EXPECT_EQ(prefix.read("C:\\LOCKED.TXT"), "locked");
 }
 
-TEST(FileHandles, delete_removes_files_and_links_but_not_folders_or_link_targets) {
+TEST(FileObjects, delete_removes_files_and_links_but_not_folders_or_link_targets) {
     TempPrefix prefix;
     prefix.write("C:\\GONE.BIN", "x");
     prefix.write("C:\\TARGET.TXT", "keep");

@@ -1,0 +1,162 @@
+// Windows of other programs: this test process owns plain X windows on a private X server, and a
+// second process (desktop_probe) finds and acts on them through FindWindowA and its companions,
+// on a bare server and under a window manager (openbox, when installed).
+#include "host/user32.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <string>
+
+// Last: Xlib defines macros (None, Bool, Status) that other headers use as names.
+#include "XServer.h"
+
+namespace {
+
+struct ProbeResult {
+    int exit_code = -1;
+    std::string output;
+};
+
+enum class Desk { bare, window_manager };
+
+void PrintTo(Desk desk, std::ostream* out) {
+    *out << (desk == Desk::bare ? "bare server" : "window manager");
+}
+
+std::string desk_name(::testing::TestParamInfo<Desk> const& info) {
+    return info.param == Desk::bare ? "bare_server" : "window_manager";
+}
+
+class DesktopWindows : public ::testing::TestWithParam<Desk> {
+  protected:
+    void SetUp() override {
+        if (!server.running())
+            GTEST_SKIP() << "Xvfb is not installed";
+        if (GetParam() == Desk::window_manager) {
+            manager = std::make_unique<xtest::WindowManager>(server.display());
+            if (!manager->running())
+                GTEST_SKIP() << "openbox is not installed";
+        }
+        client = std::make_unique<xtest::Client>(server.display());
+        ASSERT_NE(client->display(), nullptr);
+    }
+
+    // Runs desktop_probe on the server (as a program on the xcb platform would) and returns its
+    // exit code and its output less the last line break.
+    ProbeResult probe(QStringList const& arguments, char const* platform = "xcb") const {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("DISPLAY", QString::fromStdString(server.display()));
+        environment.insert("QT_QPA_PLATFORM", platform);
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(TEST_BIN_DIR "/desktop_probe"), arguments);
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+            return {};
+        std::string output = process.readAllStandardOutput().toStdString();
+        if (!output.empty() && output.back() == '\n')
+            output.pop_back();
+        return {process.exitCode(), output};
+    }
+    std::string ask(QStringList const& arguments) const { return probe(arguments).output; }
+
+    bool managed() const { return GetParam() == Desk::window_manager; }
+    ::Window active_window() const {
+        auto active = client->longs(client->root(), "_NET_ACTIVE_WINDOW");
+        return active.empty() ? 0 : static_cast<::Window>(active[0]);
+    }
+
+    xtest::Xvfb server;
+    std::unique_ptr<xtest::WindowManager> manager;
+    std::unique_ptr<xtest::Client> client;
+};
+
+TEST_P(DesktopWindows, find_matches_whole_titles_ignoring_case_and_takes_the_topmost_first) {
+    ::Window lower = client->make_window("Twin");
+    ::Window upper = client->make_window("Twin", false, 40, 40);
+    ASSERT_EQ(client->topmost_of({lower, upper}), upper);
+    EXPECT_EQ(ask({"find", "TWIN"}), "found");
+    EXPECT_EQ(ask({"find", "Twi"}), "none");
+    EXPECT_EQ(ask({"find", "Twins"}), "none");
+
+    // The first one found is retitled; the next search finds the other.
+    ASSERT_EQ(probe({"settext", "Twin", "first"}).exit_code, 0);
+    EXPECT_EQ(client->title(upper), "first");
+    EXPECT_EQ(client->title(lower), "Twin");
+    ASSERT_EQ(probe({"settext", "twin", "second"}).exit_code, 0);
+    EXPECT_EQ(client->title(lower), "second");
+    EXPECT_EQ(probe({"settext", "Twin", "third"}).exit_code, 1);
+}
+
+TEST_P(DesktopWindows, titles_are_read_and_written_in_both_conventions) {
+    // A program that names its window the old way only, in Latin-1.
+    ::Window legacy = client->make_window("Fen\xEAtre", true);
+    EXPECT_EQ(ask({"text", "FENÊTRE"}), "Fenêtre");
+    ASSERT_EQ(probe({"settext", "fenêtre", "Окно"}).exit_code, 0);
+    EXPECT_EQ(client->text(legacy, "_NET_WM_NAME"), "Окно");
+    EXPECT_EQ(ask({"text", "Окно"}), "Окно");
+    ASSERT_EQ(probe({"settext", "Окно", "Plain"}).exit_code, 0);
+    EXPECT_EQ(client->text(legacy, "WM_NAME"), "Plain");
+}
+
+TEST_P(DesktopWindows, a_minimised_window_is_iconic_until_restored) {
+    ::Window window = client->make_window("Sleeper");
+    EXPECT_EQ(ask({"iconic", "Sleeper"}), "0");
+    ASSERT_EQ(probe({"show", "Sleeper", QString::number(SW_MINIMIZE)}).exit_code, 0);
+    ASSERT_TRUE(client->settle([&] { return client->iconic(window) && !client->viewable(window); }));
+    EXPECT_EQ(ask({"iconic", "Sleeper"}), "1");
+    EXPECT_EQ(ask({"visible", "Sleeper"}), "1"); // minimised windows count as shown
+
+    ASSERT_EQ(probe({"show", "Sleeper", QString::number(SW_RESTORE)}).exit_code, 0);
+    ASSERT_TRUE(client->settle([&] { return client->viewable(window) && !client->iconic(window); }));
+    EXPECT_EQ(ask({"iconic", "Sleeper"}), "0");
+    if (managed()) {
+        EXPECT_TRUE(client->settle([&] { return active_window() == window; }));
+    }
+}
+
+TEST_P(DesktopWindows, bring_to_top_raises_a_window_of_another_program) {
+    ::Window lower = client->make_window("Lower");
+    ::Window upper = client->make_window("Upper", false, 40, 40);
+    ASSERT_EQ(client->topmost_of({lower, upper}), upper);
+    ASSERT_EQ(probe({"raise", "Lower"}).exit_code, 0);
+    EXPECT_TRUE(client->settle([&] { return client->topmost_of({lower, upper}) == lower; }));
+    if (managed()) {
+        EXPECT_TRUE(client->settle([&] { return active_window() == lower; }));
+    }
+}
+
+TEST_P(DesktopWindows, windows_are_listed_top_first_with_their_process) {
+    client->make_window("Bottom");
+    client->make_window("Middle", false, 30, 30);
+    client->make_window("Top", false, 50, 50);
+    const std::string pid = std::to_string(getpid());
+    EXPECT_EQ(ask({"pid", "Middle"}), pid);
+    std::string ours;
+    for (char const* title : {"Top", "Middle", "Bottom"})
+        ours += pid + "\t" + title + "\n";
+    const std::string list = ask({"list"}) + "\n";
+    EXPECT_NE(list.find(ours), std::string::npos) << list;
+}
+
+TEST_P(DesktopWindows, hidden_windows_are_found_but_not_visible) {
+    ::Window window = client->make_window("Hidden");
+    XWithdrawWindow(client->display(), window, DefaultScreen(client->display()));
+    XSync(client->display(), False);
+    ASSERT_TRUE(client->settle([&] { return !client->viewable(window); }));
+    EXPECT_EQ(ask({"find", "Hidden"}), "found");
+    EXPECT_EQ(ask({"visible", "Hidden"}), "0");
+}
+
+TEST_P(DesktopWindows, a_headless_program_finds_no_window) {
+    client->make_window("Seen");
+    ASSERT_EQ(ask({"find", "Seen"}), "found");
+    EXPECT_EQ(probe({"find", "Seen"}, "offscreen").output, "none");
+    EXPECT_EQ(probe({"list"}, "offscreen").output, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Desks, DesktopWindows, ::testing::Values(Desk::bare, Desk::window_manager), desk_name);
+
+} // namespace

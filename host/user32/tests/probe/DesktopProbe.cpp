@@ -1,0 +1,69 @@
+// desktop_probe: acts on a desktop window through the host's window functions, as another
+// program would, and prints what it saw. One command a run:
+//   find TITLE           "found" or "none"
+//   text TITLE           GetWindowTextA of the window found
+//   settext TITLE NEW    SetWindowTextA
+//   iconic TITLE         IsIconic: 1 or 0
+//   visible TITLE        IsWindowVisible: 1 or 0
+//   show TITLE N         ShowWindow with SW_ value N
+//   raise TITLE          BringWindowToTop
+//   pid TITLE            the window's process id
+//   list                 every top-level window, top first: "pid<TAB>title"
+// Exit status 0 when the command ran, 1 when no window has the title, 2 for a bad command.
+#include "host/user32.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+BOOL print_window(HWND hwnd, LPARAM) {
+    char title[512] = {};
+    GetWindowTextA(hwnd, title, sizeof title);
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    std::printf("%lu\t%s\n", static_cast<unsigned long>(process), title);
+    return TRUE;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2)
+        return 2;
+    const std::string command = argv[1];
+    if (command == "list")
+        return EnumWindows(print_window, 0) ? 0 : 1;
+    if (argc < 3)
+        return 2;
+    HWND window = FindWindowA(nullptr, argv[2]);
+    if (command == "find") {
+        std::puts(window ? "found" : "none");
+        return 0;
+    }
+    if (!window)
+        return 1;
+    if (command == "text") {
+        char text[512] = {};
+        GetWindowTextA(window, text, sizeof text);
+        std::puts(text);
+    } else if (command == "settext" && argc > 3) {
+        return SetWindowTextA(window, argv[3]) ? 0 : 1;
+    } else if (command == "iconic") {
+        std::puts(IsIconic(window) ? "1" : "0");
+    } else if (command == "visible") {
+        std::puts(IsWindowVisible(window) ? "1" : "0");
+    } else if (command == "show" && argc > 3) {
+        ShowWindow(window, std::atoi(argv[3]));
+    } else if (command == "raise") {
+        return BringWindowToTop(window) ? 0 : 1;
+    } else if (command == "pid") {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        std::printf("%lu\n", static_cast<unsigned long>(process));
+    } else {
+        return 2;
+    }
+    return 0;
+}
