@@ -141,12 +141,18 @@ Status Engine::play(const PlayOptions& options) {
     int64_t start = options.from_us ? from : transport.position_us;
     if (from < 0 || from > m_info.length_us || (options.to_us && *options.to_us < start))
         return make_error(ErrorCode::OutOfRange, "play range outside the medium");
+    // A play that ran out rests at its end point; only one that ran to the medium's end starts
+    // over when asked to repeat.
+    const PlayRange previous = transport.range;
+    const bool ended_inside = mode == Mode::Ended && previous.to_us && *previous.to_us < m_info.length_us;
     transport.range = PlayRange{from, options.to_us, options.repeat};
-    if (options.from_us || (mode == Mode::Ended && options.repeat)) {
+    if (options.from_us || (mode == Mode::Ended && options.repeat && !ended_inside)) {
         transport.start_seek(from, SeekKind::Exact, ModeEvent::SeekToPlaying);
     } else if (mode == Mode::Ended || transport.exhausted_serial == transport.serial) {
         // The stages have run out of this serial; start them again on the frame on screen.
-        int64_t here = m_info.has_video ? transport.position_us : transport.clock.now();
+        int64_t here = ended_inside                ? *previous.to_us
+                       : m_info.has_video         ? transport.position_us
+                                                  : transport.clock.now();
         transport.start_seek(here, SeekKind::Exact, ModeEvent::SeekToPlaying);
     } else if (mode == Mode::Seeking && transport.seek) {
         transport.seek->finish = ModeEvent::SeekToPlaying;

@@ -39,6 +39,34 @@ TEST_F(Playback, play_from_to_wait_stops_at_the_end_point) {
     EXPECT_EQ(reply, "stopped");
 }
 
+// A play without `from` starts where the medium rests: at the end point of the play before, or
+// at the frame a stop left on screen; only a play that ran to the medium's end starts over.
+TEST_F(Playback, a_play_after_a_range_goes_on_from_where_the_range_ended) {
+    open_clip();
+    ASSERT_EQ(send("set xyzmpeg time format milliseconds wait"), 0u);
+    ASSERT_EQ(send("play xyzmpeg from 400 to 1200 wait"), 0u);
+    ASSERT_EQ(number("status xyzmpeg position"), 1200);
+    ASSERT_EQ(send("play xyzmpeg repeat"), 0u);
+    const long long started = number("status xyzmpeg position wait");
+    EXPECT_GE(started, 1160) << "the play starts at the end point, not at 0";
+    EXPECT_EQ(send("status xyzmpeg mode wait"), 0u);
+    EXPECT_EQ(reply, "playing");
+    ASSERT_EQ(send("stop xyzmpeg wait"), 0u);
+    EXPECT_EQ(send("status xyzmpeg mode wait"), 0u);
+    EXPECT_EQ(reply, "stopped");
+    const long long stopped = number("status xyzmpeg position wait");
+    EXPECT_GE(stopped, 1160);
+    ASSERT_EQ(send("play xyzmpeg"), 0u);
+    EXPECT_GE(number("status xyzmpeg position wait"), stopped - 40) << "play goes on from the stop";
+    ASSERT_EQ(send("stop xyzmpeg wait"), 0u);
+
+    ASSERT_EQ(send("play xyzmpeg wait"), 0u);
+    ASSERT_EQ(number("status xyzmpeg position"), number("status xyzmpeg length"));
+    ASSERT_EQ(send("play xyzmpeg repeat"), 0u);
+    EXPECT_LT(number("status xyzmpeg position wait"), 1000) << "repeating at the end starts over";
+    ASSERT_EQ(send("stop xyzmpeg wait"), 0u);
+}
+
 TEST_F(Playback, seek_then_position_answers_the_target) {
     open_clip();
     struct Row {
