@@ -52,6 +52,7 @@ bench: build
 	$(BUILD)/bin/bench_decode
 	bench/playback_cpu.sh $(BUILD)
 	$(BUILD)/bin/bench_driver_play
+	$(BUILD)/bin/bench_cut
 
 # Every test under AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer, in a build
 # folder of its own at -O1. The first finding fails the test it happens in. Leaks are suppressed

@@ -42,6 +42,12 @@ void show_progress(char const* path, std::int32_t done, std::int32_t total) {
     progress_text(text, path, done, total);
     if (g_progress_observer)
         g_progress_observer(text);
+    // A long copy shows a new text only when its percentage moves; drawing the same text again
+    // for every block would cost more than the copy itself.
+    static char shown[status_text_size] = {};
+    if (done != 0 && done != total && std::strcmp(shown, text) == 0)
+        return;
+    std::memcpy(shown, text, sizeof shown);
     redraw_panel(text, panel_part::text_field);
 }
 
