@@ -2,7 +2,7 @@
 // the program sees are numbers of a table of this process, so a forged or stale handle is refused
 // instead of reaching an unrelated descriptor.
 #include "host/kernel32.h"
-#include "kernel32/FileErrors.h"
+#include "prefix/FileErrors.h"
 #include "prefix/DosAttributes.h"
 #include "prefix/Prefix.h"
 

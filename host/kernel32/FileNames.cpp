@@ -1,6 +1,6 @@
 // MoveFileA, MoveFileExA and DeleteFileA: renaming and removing files by DOS path.
 #include "host/kernel32.h"
-#include "kernel32/FileErrors.h"
+#include "prefix/FileErrors.h"
 #include "prefix/DosAttributes.h"
 #include "prefix/Prefix.h"
 

@@ -4,6 +4,7 @@
 // Whatever may be created or written is opened with O_NOFOLLOW (and CREATE_NEW with O_EXCL), so
 // a link in the last component of the name never redirects a write.
 #include "KernelObjects.h"
+#include "prefix/FileErrors.h"
 
 #include "host/kernel32.h"
 #include "prefix/Prefix.h"
@@ -40,27 +41,14 @@ std::shared_ptr<OpenFile> open_file(HANDLE handle) {
     return file;
 }
 
-// The folder holding `path` exists: tells a missing file from a missing folder on the way.
-bool folder_exists(const fs::path& path) {
-    struct stat st{};
-    return stat(path.parent_path().c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
+// CreateFileA's errors: a taken name is ERROR_FILE_EXISTS, and a link in the way of a write
+// (O_NOFOLLOW's ELOOP) is refused access; the rest as every file function says it.
 DWORD error_for(int error, const fs::path& path) {
-    switch (error) {
-    case ENOENT:
-        return folder_exists(path) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
-    case ENOTDIR:
-    case ENAMETOOLONG:
-        return ERROR_PATH_NOT_FOUND;
-    case EEXIST:
+    if (error == EEXIST)
         return ERROR_FILE_EXISTS;
-    case ENOSPC:
-    case EDQUOT:
-        return ERROR_DISK_FULL;
-    default: // EACCES, EPERM, EROFS, EISDIR, ELOOP (a link in the way of a write), ...
+    if (error == ELOOP)
         return ERROR_ACCESS_DENIED;
-    }
+    return windows_error_for(error, path);
 }
 
 // open(2) flags for a disposition, or -1 for one that does not exist.

@@ -23,8 +23,6 @@ constexpr const char* kDosAttribName = "user.DOSATTRIB";
 constexpr DWORD kStoredBits = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 constexpr long kMsdosSuperMagic = 0x4d44;
 
-void set_error_from_errno(int error, const std::filesystem::path& file) { SetLastError(windows_error_for(error, file)); }
-
 bool on_fat(const std::filesystem::path& file) {
     struct statfs fs{};
     return statfs(file.c_str(), &fs) == 0 && fs.f_type == kMsdosSuperMagic;
@@ -112,7 +110,7 @@ mode_t current_umask() {
 DWORD get_fat_attributes(const std::filesystem::path& file) {
     int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        set_error_from_errno(errno, file);
+        set_last_error_from_errno(errno, file);
         return INVALID_FILE_ATTRIBUTES;
     }
     __u32 attributes = 0;
@@ -129,7 +127,7 @@ DWORD get_fat_attributes(const std::filesystem::path& file) {
 bool set_fat_attributes(const std::filesystem::path& file, DWORD attributes) {
     int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        set_error_from_errno(errno, file);
+        set_last_error_from_errno(errno, file);
         return false;
     }
     __u32 current = 0;
@@ -150,7 +148,7 @@ bool set_fat_attributes(const std::filesystem::path& file, DWORD attributes) {
 DWORD get_dos_attributes(const std::filesystem::path& file) {
     struct stat st{};
     if (stat(file.c_str(), &st) != 0) {
-        set_error_from_errno(errno, file);
+        set_last_error_from_errno(errno, file);
         return INVALID_FILE_ATTRIBUTES;
     }
     if (on_fat(file))
@@ -170,7 +168,7 @@ DWORD get_dos_attributes(const std::filesystem::path& file) {
 bool set_dos_attributes(const std::filesystem::path& file, DWORD attributes) {
     struct stat st{};
     if (stat(file.c_str(), &st) != 0) {
-        set_error_from_errno(errno, file);
+        set_last_error_from_errno(errno, file);
         return false;
     }
     if (attributes == FILE_ATTRIBUTE_NORMAL)
@@ -185,12 +183,12 @@ bool set_dos_attributes(const std::filesystem::path& file, DWORD attributes) {
         else if ((mode & 0222) == 0)
             wanted = mode | ((0600 | ((mode & 0044) >> 1)) & ~current_umask());
         if (wanted != mode && chmod(file.c_str(), wanted) != 0) {
-            set_error_from_errno(errno, file);
+            set_last_error_from_errno(errno, file);
             return false;
         }
     }
     if (!write_stored_bits(file, attributes)) {
-        set_error_from_errno(errno, file);
+        set_last_error_from_errno(errno, file);
         return false;
     }
     return true;
