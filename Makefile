@@ -31,7 +31,7 @@ build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ctest --output-on-failure -j$(JOBS)
+	./scripts/run-tests.sh $(BUILD) $(JOBS)
 
 run: build
 	./scripts/run-main.sh $(BUILD)
