@@ -29,12 +29,16 @@ bool invalid_window() {
 }
 
 // Qt's flags for a window of these styles: a child widget, a frameless top-level window for a
-// popup (or a window restyled to WS_CHILD, which stays top-level), a framed one otherwise.
-Qt::WindowFlags widget_flags(DWORD style, bool child) {
+// popup (or a window restyled to WS_CHILD, which stays top-level), a framed one otherwise. A
+// top-level window with an owner is a tool window: Qt marks it transient for its owner, so that
+// window managers keep it above the owner, minimise it with the owner and leave it out of the
+// taskbar, as Windows treats owned windows.
+Qt::WindowFlags widget_flags(DWORD style, bool child, bool owned) {
     if (child)
         return Qt::Widget;
     const bool framed = !(style & (WS_POPUP | WS_CHILD)) || (style & WS_CAPTION) == WS_CAPTION;
-    return framed ? Qt::WindowFlags(Qt::Window) : Qt::Window | Qt::FramelessWindowHint;
+    const Qt::WindowFlags type = owned ? Qt::Tool : Qt::Window;
+    return framed ? type : type | Qt::FramelessWindowHint;
 }
 
 QWidget* widget_of(HWND hwnd) {
@@ -156,7 +160,7 @@ HWND CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR window_name, DWOR
     QWidget* parent_widget = nullptr;
     if (parent_window)
         parent_widget = child ? parent_window->widget.data() : parent_window->widget->window();
-    window.widget = new WindowWidget(hwnd, parent_widget, widget_flags(style, child));
+    window.widget = new WindowWidget(hwnd, parent_widget, widget_flags(style, child, parent_widget != nullptr));
     dress_widget(window, window_name);
     apply_geometry(window, x, y, width, height);
     invalidate(window, {}, true);
@@ -295,7 +299,7 @@ LONG SetWindowLongA(HWND hwnd, int index, LONG value) {
     window->style = (static_cast<DWORD>(value) & ~WS_VISIBLE) | (previous & WS_VISIBLE);
     WindowWidget& widget = *window->widget;
     if (!window->is_child() || widget.isWindow()) {
-        const Qt::WindowFlags flags = widget_flags(window->style, false);
+        const Qt::WindowFlags flags = widget_flags(window->style, false, widget.parentWidget() != nullptr);
         if (widget.windowFlags() != flags) {
             widget.setWindowFlags(flags); // hides the widget, as Qt does for new flags
             if (window->style & WS_VISIBLE)

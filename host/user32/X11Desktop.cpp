@@ -254,9 +254,25 @@ void drop_hidden_mark(::Window window) {
                     reinterpret_cast<unsigned char const*>(values.data()), static_cast<int>(values.size()));
 }
 
+// The X server's time now: the time of a property change on a window of our own. A window
+// manager weighs an activation by its time against the user's last input, and may refuse one
+// that says CurrentTime, as an old request would.
+Time server_time() {
+    static ::Window stamp_window = [] {
+        ::Window window = XCreateSimpleWindow(display(), connection().root, -10, -10, 1, 1, 0, 0, 0);
+        XSelectInput(display(), window, PropertyChangeMask);
+        return window;
+    }();
+    const Atom stamp = XInternAtom(display(), "_HOST_TIMESTAMP", False);
+    XChangeProperty(display(), stamp_window, stamp, XA_STRING, 8, PropModeAppend, nullptr, 0);
+    XEvent event;
+    XWindowEvent(display(), stamp_window, PropertyChangeMask, &event);
+    return event.xproperty.time;
+}
+
 void activate(::Window window) {
     if (supports(atoms().net_active_window)) {
-        send_to_root(window, atoms().net_active_window, source_pager, CurrentTime, 0);
+        send_to_root(window, atoms().net_active_window, source_pager, static_cast<long>(server_time()), 0);
         return;
     }
     // An ICCCM window manager hears the raise as a request to restack the window's frame.

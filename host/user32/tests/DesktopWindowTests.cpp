@@ -9,6 +9,7 @@
 #include <QProcessEnvironment>
 
 #include <string>
+#include <vector>
 
 // Last: Xlib defines macros (None, Bool, Status) that other headers use as names.
 #include "XServer.h"
@@ -126,6 +127,42 @@ TEST_P(DesktopWindows, bring_to_top_raises_a_window_of_another_program) {
     if (managed()) {
         EXPECT_TRUE(client->settle([&] { return active_window() == lower; }));
     }
+}
+
+// A popup with an owner (a player's video window) is marked transient for its owner, so that a
+// window manager keeps it above the owner when the owner is raised, as users raise it by clicking.
+TEST_P(DesktopWindows, an_owned_popup_stays_above_its_owner_when_the_owner_is_raised) {
+    QProcess owner_program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DISPLAY", QString::fromStdString(server.display()));
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    owner_program.setProcessEnvironment(environment);
+    owner_program.start(QStringLiteral(TEST_BIN_DIR "/desktop_probe"), {"owned", "60"});
+    ASSERT_TRUE(owner_program.waitForReadyRead(30000));
+    ::Window owner = 0, owned = 0;
+    ASSERT_TRUE(client->settle([&] {
+        for (::Window window : client->stacking()) {
+            if (client->title(window) == "Owner")
+                owner = window;
+            else if (client->title(window) == "Owned")
+                owned = window;
+        }
+        return owner && owned && client->viewable(owned);
+    }));
+    EXPECT_EQ(client->longs(owned, "WM_TRANSIENT_FOR"), std::vector<long>{static_cast<long>(owner)});
+
+    if (managed()) {
+        ASSERT_EQ(probe({"raise", "Owner"}).exit_code, 0);
+        EXPECT_TRUE(client->settle([&] { return active_window() == owner; }));
+        XRaiseWindow(client->display(), owner);
+        XSync(client->display(), False);
+        EXPECT_TRUE(client->settle([&] { return client->topmost_of({owner, owned}) == owned; }));
+        // And it stays so.
+        EXPECT_FALSE(client->settle([&] { return client->topmost_of({owner, owned}) == owner; },
+                                    std::chrono::seconds(1)));
+    }
+    owner_program.kill();
+    owner_program.waitForFinished();
 }
 
 TEST_P(DesktopWindows, windows_are_listed_top_first_with_their_process) {

@@ -9,12 +9,16 @@
 //   raise TITLE          BringWindowToTop
 //   pid TITLE            the window's process id
 //   list                 every top-level window, top first: "pid<TAB>title"
+//   owned SECONDS        shows a window "Owner" and a popup "Owned" that it owns, prints "ready"
+//                        and keeps them for SECONDS while handling their messages
 // Exit status 0 when the command ran, 1 when no window has the title, 2 for a bad command.
 #include "host/user32.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -27,6 +31,31 @@ BOOL print_window(HWND hwnd, LPARAM) {
     return TRUE;
 }
 
+// An owner and a popup it owns, as a player shows its video window, kept for `seconds`.
+int show_owned(int seconds) {
+    WNDCLASSA window_class{};
+    window_class.lpfnWndProc = DefWindowProcA;
+    window_class.lpszClassName = "ProbeWindow";
+    if (!RegisterClassA(&window_class))
+        return 1;
+    HWND owner = CreateWindowExA(0, "ProbeWindow", "Owner", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 100, 100, 300, 200,
+                                 nullptr, nullptr, nullptr, nullptr);
+    HWND owned = CreateWindowExA(0, "ProbeWindow", "Owned", WS_POPUP | WS_VISIBLE, 150, 150, 100, 80, owner, nullptr,
+                                 nullptr, nullptr);
+    if (!owner || !owned)
+        return 1;
+    std::puts("ready");
+    std::fflush(stdout);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    MSG msg{};
+    while (std::chrono::steady_clock::now() < end) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -37,6 +66,8 @@ int main(int argc, char** argv) {
         return EnumWindows(print_window, 0) ? 0 : 1;
     if (argc < 3)
         return 2;
+    if (command == "owned")
+        return show_owned(std::atoi(argv[2]));
     HWND window = FindWindowA(nullptr, argv[2]);
     if (command == "find") {
         std::puts(window ? "found" : "none");
