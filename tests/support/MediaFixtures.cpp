@@ -136,6 +136,12 @@ std::string vcd_mpeg(int seconds, const std::string& pattern, int tone) {
          "-target", "pal-vcd", "-f", "vcd"});
 }
 
+std::string mp2_sound(int seconds) {
+    return ffmpeg_fixture("sound-" + std::to_string(seconds) + "s.mp2",
+                          {"-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100:duration=" + std::to_string(seconds),
+                           "-ac", "2", "-c:a", "mp2", "-b:a", "224k", "-f", "mp2"});
+}
+
 std::string avi_clip() {
     return ffmpeg_fixture("clip.avi",
                           {"-f",   "lavfi",     "-i",   "testsrc=size=320x240:rate=25:duration=4",

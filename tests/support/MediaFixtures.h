@@ -31,6 +31,8 @@ std::string ffmpeg_fixture(const std::string& name, const std::vector<std::strin
 
 // MPEG-1 system stream for VideoCD (PAL: 352x288, 25 fps, video 1150 kbit/s, MP2 224 kbit/s).
 std::string vcd_mpeg(int seconds = 10, const std::string& pattern = "testsrc", int tone = 440);
+// MPEG-1 Layer II sound alone (an .mp2 file): 44.1 kHz stereo at 224 kbit/s, a 440 Hz tone.
+std::string mp2_sound(int seconds = 3);
 // 320x240, 25 fps, MPEG-4 video (FFmpeg's mpeg4) with a key frame every 12 frames, PCM stereo sound.
 std::string avi_clip();
 // 320x240, 25 fps QuickTime with MPEG-4 video and AAC sound.
