@@ -19,6 +19,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
@@ -166,14 +167,15 @@ std::optional<QString> dos_label(fs::path const& folder) {
                   : QStringLiteral("(%1)").arg(drive);
 }
 
-// Keeps the folder names a model of the dialog shows (the "Look in" box, the sidebar) in DOS
-// terms: whenever Qt names a row by its Linux path or folder name, the row is named again.
+// Keeps the folder names a list of the dialog shows (the "Look in" box, the sidebar) in DOS
+// terms: whenever Qt names a row by its Linux path or folder name, the row is named again; a row
+// of a folder no drive holds (the computer's root, a folder outside the drives) is hidden.
 class DosFolderNames : public QObject {
   public:
-    DosFolderNames(QAbstractItemModel* model, QObject* parent) : QObject(parent), m_model(model) {
-        connect(model, &QAbstractItemModel::dataChanged, this, [this] { rename(); });
-        connect(model, &QAbstractItemModel::rowsInserted, this, [this] { rename(); });
-        connect(model, &QAbstractItemModel::modelReset, this, [this] { rename(); });
+    DosFolderNames(QListView* view, QObject* parent) : QObject(parent), m_view(view), m_model(view->model()) {
+        connect(m_model, &QAbstractItemModel::dataChanged, this, [this] { rename(); });
+        connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] { rename(); });
+        connect(m_model, &QAbstractItemModel::modelReset, this, [this] { rename(); });
         rename();
     }
 
@@ -187,16 +189,21 @@ class DosFolderNames : public QObject {
         m_renaming = true;
         for (int row = 0; row < m_model->rowCount(); ++row) {
             const QModelIndex index = m_model->index(row, 0);
-            const QUrl url = m_model->data(index, url_role).toUrl();
-            if (!url.isLocalFile())
-                continue;
-            const auto label = dos_label(url.toLocalFile().toStdString());
+            const QVariant url = m_model->data(index, url_role);
+            if (!url.isValid())
+                continue; // a heading ("Recent Places")
+            const QUrl folder = url.toUrl();
+            const auto label = folder.isLocalFile() && !folder.toLocalFile().isEmpty()
+                                   ? dos_label(folder.toLocalFile().toStdString())
+                                   : std::nullopt;
             if (label && m_model->data(index, Qt::DisplayRole).toString() != *label)
                 m_model->setData(index, *label, Qt::DisplayRole);
+            m_view->setRowHidden(row, !label);
         }
         m_renaming = false;
     }
 
+    QListView* m_view;
     QAbstractItemModel* m_model;
     bool m_renaming = false;
 };
@@ -225,15 +232,13 @@ class DosFileDialog : public QFileDialog {
         if (auto* files = findChild<QFileSystemModel*>())
             connect(files, &QFileSystemModel::rootPathChanged, this,
                     [this](QString const& folder) { stay_on_drives(folder); });
-        for (char const* name : {"lookInCombo", "sidebar"}) {
-            QAbstractItemModel* model = nullptr;
-            if (auto* combo = findChild<QComboBox*>(QString::fromLatin1(name)))
-                model = combo->model();
-            else if (auto* view = findChild<QAbstractItemView*>(QString::fromLatin1(name)))
-                model = view->model();
-            if (model)
-                new DosFolderNames(model, this);
-        }
+        // The folders visited before, which Qt keeps across programs and prefixes, are not offered.
+        setHistory({});
+        if (auto* combo = findChild<QComboBox*>(QStringLiteral("lookInCombo")))
+            if (auto* list = qobject_cast<QListView*>(combo->view()))
+                new DosFolderNames(list, this);
+        if (auto* sidebar = findChild<QListView*>(QStringLiteral("sidebar")))
+            new DosFolderNames(sidebar, this);
     }
 
     std::optional<std::vector<fs::path>> typed_answer;

@@ -17,6 +17,7 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 
 #include <algorithm>
@@ -283,11 +284,14 @@ struct DialogLook {
     QString folder_after_parent_of_root;
 };
 
-// The rows a model shows.
-QStringList shown_rows(QAbstractItemModel const* model) {
+// The rows a list shows (hidden ones left out).
+QStringList shown_rows(QAbstractItemView const* view) {
     QStringList rows;
+    auto const* list = qobject_cast<QListView const*>(view);
+    QAbstractItemModel const* model = view ? view->model() : nullptr;
     for (int row = 0; model && row < model->rowCount(); ++row)
-        rows << model->data(model->index(row, 0), Qt::DisplayRole).toString();
+        if (!list || !list->isRowHidden(row))
+            rows << model->data(model->index(row, 0), Qt::DisplayRole).toString();
     return rows;
 }
 
@@ -311,10 +315,14 @@ TEST_F(RealOpenFileDialog, names_match_without_case_folders_read_as_dos_and_the_
                  edit->setText(QStringLiteral("PAL.MPG"));
                  pump_pending();
                  look.open_enabled_for_other_case = open->isEnabled();
-                 if (auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("lookInCombo")))
-                     look.look_in = QStringList{combo->currentText()} + shown_rows(combo->model());
+                 if (auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("lookInCombo"))) {
+                     combo->showPopup(); // lists the folders up to the drive's root and the history
+                     pump_pending();
+                     look.look_in = QStringList{combo->currentText()} + shown_rows(combo->view());
+                     combo->hidePopup();
+                 }
                  if (auto* sidebar = dialog->findChild<QAbstractItemView*>(QStringLiteral("sidebar")))
-                     look.sidebar = shown_rows(sidebar->model());
+                     look.sidebar = shown_rows(sidebar);
                  // Up from the drive's root: the Linux folder above it is not entered.
                  dialog->setDirectory(QString::fromStdString(drive_root));
                  dialog->setDirectory(QString::fromStdString(drive_root + "/.."));
@@ -339,8 +347,11 @@ TEST_F(RealOpenFileDialog, names_match_without_case_folders_read_as_dos_and_the_
     ASSERT_FALSE(look.look_in.isEmpty());
     EXPECT_EQ(look.look_in.front(), "C:\\MOVIES");
     EXPECT_FALSE(look.sidebar.isEmpty());
-    for (QString const& row : look.look_in + look.sidebar)
+    EXPECT_TRUE(look.look_in.contains(QStringLiteral("(C:)"))) << look.look_in.join(", ").toStdString();
+    for (QString const& row : look.look_in + look.sidebar) {
         EXPECT_FALSE(row.contains('/')) << row.toStdString();
+        EXPECT_NE(row, QStringLiteral("Computer")) << "the computer's root is on no drive";
+    }
     EXPECT_TRUE(std::ranges::any_of(look.sidebar, [](QString const& row) { return row.endsWith("(C:)"); }))
         << look.sidebar.join(", ").toStdString();
     EXPECT_EQ(std::filesystem::canonical(look.folder_after_parent_of_root.toStdString()),
