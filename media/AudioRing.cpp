@@ -55,8 +55,8 @@ int AudioRing::pull(int16_t* out, int frames, int serial, int64_t& end_us) {
             m_read_offset += count;
             done += static_cast<int>(count / m_channels);
             m_frames -= static_cast<int64_t>(count) / m_channels;
-            end_us =
-                chunk.start_us + static_cast<int64_t>(m_read_offset / m_channels) * 1000000 / m_sample_rate;
+            end_us = chunk.start_us + static_cast<int64_t>(static_cast<double>(m_read_offset / m_channels) *
+                                                           1000000.0 * chunk.tempo / m_sample_rate);
             if (m_read_offset == chunk.samples.size()) {
                 m_chunks.pop_front();
                 m_read_offset = 0;

@@ -17,6 +17,7 @@ struct AudioChunk {
     std::vector<int16_t> samples;
     int64_t start_us = 0;
     int serial = 0;
+    double tempo = 1.0; // media time per sample time: 2 when stretched for twice the speed
 };
 
 class AudioRing {

@@ -15,8 +15,8 @@ constexpr int64_t drain_poll_us = 20000;
 
 AudioStage::AudioStage(Transport& transport, PacketQueue& input, AudioRing& ring, int sample_rate,
                        int channels)
-    : m_transport(transport), m_input(input), m_ring(ring), m_sample_rate(sample_rate), m_channels(channels) {
-}
+    : m_transport(transport), m_input(input), m_ring(ring), m_sample_rate(sample_rate), m_channels(channels),
+      m_stretch(sample_rate, channels) {}
 
 AudioStage::~AudioStage() {
     av_channel_layout_uninit(&m_input_layout);
@@ -36,7 +36,7 @@ void AudioStage::run() {
             master = m_transport.audio_is_master();
             has_video = m_transport.has_video;
         }
-        // Sound nobody hears (fast, slow or unpaced play of a movie) is not even decoded.
+        // Sound nobody hears (unpaced play of a movie) is not even decoded.
         if (!master && item->packet && has_video)
             continue;
         bool ended = !item->packet;
@@ -86,6 +86,27 @@ bool AudioStage::resample(AVFrame* frame, AudioChunk& chunk) {
     return true;
 }
 
+bool AudioStage::stretch(AudioChunk& chunk, double tempo) {
+    if (chunk.serial != m_stretch_serial || tempo != m_stretch_tempo) {
+        m_stretch.reset();
+        m_stretch_serial = chunk.serial;
+        m_stretch_tempo = tempo;
+        m_stretch_start_us = chunk.start_us;
+        m_stretched_frames = 0;
+    }
+    if (tempo == 1.0)
+        return true;
+    std::vector<int16_t> stretched;
+    if (!m_stretch.push(chunk.samples, tempo, stretched) || stretched.empty())
+        return false;
+    chunk.start_us = m_stretch_start_us + static_cast<int64_t>(static_cast<double>(m_stretched_frames) *
+                                                               1000000.0 * tempo / m_sample_rate);
+    m_stretched_frames += static_cast<int64_t>(stretched.size()) / m_channels;
+    chunk.samples = std::move(stretched);
+    chunk.tempo = tempo;
+    return true;
+}
+
 void AudioStage::handle_frame(AVFrame* frame, int64_t media_us, int serial) {
     AudioChunk chunk;
     chunk.serial = serial;
@@ -94,6 +115,7 @@ void AudioStage::handle_frame(AVFrame* frame, int64_t media_us, int serial) {
         return;
     int64_t frames = static_cast<int64_t>(chunk.samples.size()) / m_channels;
     int64_t end_us = media_us + frames * 1000000 / m_sample_rate;
+    double tempo = 1.0;
     {
         std::unique_lock lock(m_transport.mutex);
         auto& transport = m_transport;
@@ -123,8 +145,12 @@ void AudioStage::handle_frame(AVFrame* frame, int64_t media_us, int serial) {
                 return;
             }
         }
+        if (transport.audio_output_open && transport.paced)
+            tempo = transport.rate;
     }
     m_last_end_us = end_us;
+    if (!stretch(chunk, tempo))
+        return;
     m_ring.push(std::move(chunk), [&] {
         std::lock_guard lock(m_transport.mutex);
         return m_transport.quit || m_transport.serial != serial;

@@ -91,9 +91,11 @@ void Engine::pull_audio(int16_t* samples, int frames) {
         return;
     apply_mix(samples, got, m_output_channels, mix());
     std::lock_guard lock(m_transport.mutex);
-    // The device is the master clock: what it was just handed is heard after its latency.
+    // The device is the master clock: what it was just handed is heard after its latency, which
+    // holds that much more media time at a faster rate.
     if (serial == m_transport.serial && m_transport.machine.mode() == Mode::Playing)
-        m_transport.clock.set(end_us - m_output->latency_us());
+        m_transport.clock.set(
+            end_us - static_cast<int64_t>(static_cast<double>(m_output->latency_us()) * m_transport.rate));
 }
 
 void Engine::set_event_callback(EventCallback callback) {

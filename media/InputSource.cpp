@@ -197,7 +197,33 @@ Result<std::vector<SegmentSource>> disc_segments(const std::string& path) {
 
 } // namespace
 
-Result<std::vector<SegmentSource>> segments_of(const std::string& path, const CueFileResolver& resolve) {
+namespace {
+
+// Each segment cut at the clock resets of its program stream into parts that follow one another.
+std::vector<SegmentSource> split_at_clock_resets(const std::vector<SegmentSource>& segments) {
+    std::vector<SegmentSource> parts;
+    for (const SegmentSource& segment : segments) {
+        int64_t begin = 0;
+        for (int64_t reset : clock_resets(segment)) {
+            SegmentSource part = segment;
+            part.byte_offset = segment.byte_offset + begin;
+            part.byte_count = reset - begin;
+            part.continues_previous = begin > 0;
+            parts.push_back(part);
+            begin = reset;
+        }
+        SegmentSource last = segment;
+        last.byte_offset = segment.byte_offset + begin;
+        last.byte_count =
+            begin > 0 ? (segment.byte_count > 0 ? segment.byte_count - begin : 0) : segment.byte_count;
+        last.continues_previous = begin > 0;
+        parts.push_back(last);
+    }
+    return parts;
+}
+
+Result<std::vector<SegmentSource>> whole_segments_of(const std::string& path,
+                                                     const CueFileResolver& resolve) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
         return disc_segments(path);
@@ -218,32 +244,157 @@ Result<std::vector<SegmentSource>> segments_of(const std::string& path, const Cu
     return std::vector<SegmentSource>{file_segment(path)};
 }
 
-Result<std::unique_ptr<Input>> open_input(const SegmentSource& segment) {
-    auto input = std::make_unique<Input>();
-    input->cursor = std::make_unique<IoCursor>();
-    auto& cursor = *input->cursor;
+} // namespace
+
+Result<std::vector<SegmentSource>> segments_of(const std::string& path, const CueFileResolver& resolve) {
+    auto segments = whole_segments_of(path, resolve);
+    // A disc in a drive is not sampled: its seeks are slow.
+    if (!segments || is_cd_device(path))
+        return segments;
+    return split_at_clock_resets(*segments);
+}
+
+namespace {
+
+// The bytes of a segment, behind the reader of its file or sectors, cut to its part.
+struct SegmentBytes {
+    std::unique_ptr<FileReader> file;
+    std::unique_ptr<SectorReader> sectors;
+    std::function<int64_t(int64_t offset, uint8_t* buffer, int64_t length)> read;
+    int64_t size = 0;
+};
+
+Result<SegmentBytes> open_bytes(const SegmentSource& segment) {
+    SegmentBytes bytes;
     if (segment.raw_sectors) {
         auto reader =
             SectorReader::open(segment.path, segment.data_offset, segment.first_sector, segment.sector_count);
         if (!reader)
             return reader.error();
-        input->sectors = std::move(*reader);
-        auto* sectors = input->sectors.get();
-        cursor.read = [sectors](int64_t offset, uint8_t* buffer, int64_t length) {
+        bytes.sectors = std::move(*reader);
+        auto* sectors = bytes.sectors.get();
+        bytes.read = [sectors](int64_t offset, uint8_t* buffer, int64_t length) {
             return sectors->read(offset, buffer, length);
         };
-        cursor.size = sectors->size();
+        bytes.size = sectors->size();
     } else {
         auto reader = FileReader::open(segment.path);
         if (!reader)
             return reader.error();
-        input->file = std::move(*reader);
-        auto* file = input->file.get();
-        cursor.read = [file](int64_t offset, uint8_t* buffer, int64_t length) {
+        bytes.file = std::move(*reader);
+        auto* file = bytes.file.get();
+        bytes.read = [file](int64_t offset, uint8_t* buffer, int64_t length) {
             return file->read(offset, buffer, length);
         };
-        cursor.size = file->size();
+        bytes.size = file->size();
     }
+    if (segment.byte_offset > 0 || segment.byte_count > 0) {
+        const int64_t begin = std::clamp<int64_t>(segment.byte_offset, 0, bytes.size);
+        const int64_t count =
+            segment.byte_count > 0 ? std::min(segment.byte_count, bytes.size - begin) : bytes.size - begin;
+        bytes.read = [whole = std::move(bytes.read), begin, count](int64_t offset, uint8_t* buffer,
+                                                                   int64_t length) -> int64_t {
+            if (offset >= count)
+                return 0;
+            return whole(begin + offset, buffer, std::min(length, count - offset));
+        };
+        bytes.size = count;
+    }
+    return bytes;
+}
+
+// A pack header of an MPEG program stream and its system clock reference (90 kHz units).
+struct Pack {
+    int64_t offset = 0;
+    int64_t clock = 0;
+};
+
+// The clock reference of the pack header at `p` (4 bytes of start code, then at least 6 bytes),
+// MPEG-1 or MPEG-2; nothing when the marker bits say it is none.
+std::optional<int64_t> pack_clock(const uint8_t* p) {
+    if ((p[4] & 0xF1) == 0x21 && (p[6] & 1) && (p[8] & 1)) // MPEG-1
+        return (int64_t(p[4] >> 1) & 7) << 30 | int64_t(p[5]) << 22 | int64_t(p[6] >> 1) << 15 |
+               int64_t(p[7]) << 7 | int64_t(p[8] >> 1);
+    if ((p[4] & 0xC4) == 0x44 && (p[6] & 4) && (p[8] & 4)) // MPEG-2
+        return (int64_t(p[4] >> 3) & 7) << 30 | int64_t(p[4] & 3) << 28 | int64_t(p[5]) << 20 |
+               int64_t(p[6] >> 3) << 15 | int64_t(p[6] & 3) << 13 | int64_t(p[7]) << 5 | int64_t(p[8] >> 3);
+    return std::nullopt;
+}
+
+// Program streams put a pack header every few kilobytes (a VideoCD every 2324 bytes, a DVD every
+// 2048); the search for the next one looks this far.
+constexpr int64_t pack_search_window = 16 * 1024;
+constexpr int64_t min_sampling_step = 64 * 1024;
+constexpr int64_t max_samples = 1024;
+
+// The first pack header at or after `offset`, within the search window.
+std::optional<Pack> pack_at_or_after(SegmentBytes& bytes, int64_t offset) {
+    std::vector<uint8_t> buffer(pack_search_window + 10);
+    const int64_t count = bytes.read(offset, buffer.data(), int64_t(buffer.size()));
+    for (int64_t i = 0; i + 10 <= count; ++i) {
+        const uint8_t* p = buffer.data() + i;
+        if (p[0] == 0 && p[1] == 0 && p[2] == 1 && p[3] == 0xBA)
+            if (auto clock = pack_clock(p))
+                return Pack{offset + i, *clock};
+    }
+    return std::nullopt;
+}
+
+// The first pack after `from` whose clock is below that of the pack before, before `until`.
+std::optional<int64_t> reset_between(SegmentBytes& bytes, Pack from, int64_t until) {
+    // Halve the span while its middle still follows on from `from`'s part or already belongs to
+    // the next one.
+    while (until - from.offset > pack_search_window) {
+        auto middle = pack_at_or_after(bytes, from.offset + (until - from.offset) / 2);
+        if (!middle || middle->offset >= until)
+            break;
+        if (middle->clock >= from.clock)
+            from = *middle;
+        else
+            until = middle->offset + 1;
+    }
+    for (auto pack = pack_at_or_after(bytes, from.offset + 1); pack && pack->offset < until;
+         pack = pack_at_or_after(bytes, pack->offset + 1)) {
+        if (pack->clock < from.clock)
+            return pack->offset;
+        from = *pack;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::vector<int64_t> clock_resets(const SegmentSource& segment) {
+    auto bytes = open_bytes(segment);
+    if (!bytes)
+        return {};
+    auto first = pack_at_or_after(*bytes, 0);
+    if (!first || first->offset != 0)
+        return {}; // not a program stream
+    const int64_t step = std::max(min_sampling_step, bytes->size / max_samples);
+    std::vector<Pack> samples{*first};
+    for (int64_t offset = step; offset < bytes->size; offset += step)
+        if (auto pack = pack_at_or_after(*bytes, offset); pack && pack->offset > samples.back().offset)
+            samples.push_back(*pack);
+    std::vector<int64_t> resets;
+    for (size_t i = 0; i + 1 < samples.size(); ++i)
+        if (samples[i + 1].clock < samples[i].clock)
+            if (auto reset = reset_between(*bytes, samples[i], samples[i + 1].offset + 1))
+                resets.push_back(*reset);
+    return resets;
+}
+
+Result<std::unique_ptr<Input>> open_input(const SegmentSource& segment) {
+    auto input = std::make_unique<Input>();
+    input->cursor = std::make_unique<IoCursor>();
+    auto& cursor = *input->cursor;
+    auto bytes = open_bytes(segment);
+    if (!bytes)
+        return bytes.error();
+    input->file = std::move(bytes->file);
+    input->sectors = std::move(bytes->sectors);
+    cursor.read = std::move(bytes->read);
+    cursor.size = bytes->size;
     input->payload_size = cursor.size;
     auto* buffer = static_cast<uint8_t*>(av_malloc(io_buffer_size));
     if (!buffer)

@@ -25,6 +25,11 @@ struct SegmentSource {
     int64_t data_offset = 0;  // bytes before sector 0
     int64_t first_sector = 0;
     int64_t sector_count = 0;
+    // A part of the bytes above (after the sectors are stripped): from byte_offset, byte_count
+    // bytes (0: to the end). MPEG program streams joined end to end are split into their parts.
+    int64_t byte_offset = 0;
+    int64_t byte_count = 0;
+    bool continues_previous = false; // a later part of the same track, not a track of its own
 };
 
 // The custom I/O's view of a segment's bytes: where it reads, and what it has read.
@@ -53,13 +58,21 @@ struct Input {
 // Splits the medium at `path` into segments: a `.cue` sheet (or a `.bin` with a `.cue` beside it)
 // gives its MPEG tracks, a folder (a
 // mounted VideoCD) the `.DAT` files of its MPEGAV folder, a RIFF CDXA file one stripped segment,
-// anything else one plain segment. A cue sheet's FILE lines are resolved by `resolve`
-// (resolve_in_cue_folder when null).
+// anything else one plain segment. An MPEG program stream whose clock starts again (files or
+// streams joined end to end) is cut into its parts, each a segment of its own. A cue sheet's FILE lines are
+// resolved by `resolve` (resolve_in_cue_folder when null).
 Result<std::vector<SegmentSource>> segments_of(const std::string& path,
                                                const CueFileResolver& resolve = nullptr);
 
 // Opens one segment and reads its stream information. A format the devices do not play is
 // UnsupportedFormat.
 Result<std::unique_ptr<Input>> open_input(const SegmentSource& segment);
+
+// The byte offsets (within the segment's bytes) where the system clock of an MPEG program stream
+// starts again: the pack headers whose clock reference is below that of the pack before. Found
+// from packs sampled across the stream and narrowed down between two samples that go back, so a
+// part shorter than the sampling step (1/1024 of the stream, at least 64 KiB) between two longer
+// ones can be missed. Empty for a stream that is not a program stream.
+std::vector<int64_t> clock_resets(const SegmentSource& segment);
 
 } // namespace media

@@ -156,7 +156,9 @@ Result<Probe> probe_medium(const std::vector<SegmentSource>& segments) {
         container_bitrate = format->bit_rate;
     }
     auto& info = probe.info;
-    info.track_count = static_cast<int>(segments.size());
+    // The parts of one program stream whose clock started again are one track.
+    info.track_count = static_cast<int>(std::ranges::count_if(
+        segments, [](const SegmentSource& segment) { return !segment.continues_previous; }));
     // The whole stream's rate as FFmpeg (and ffprobe) state it: bytes * 8 over the container's duration.
     if (segments.size() == 1 && container_bitrate > 0)
         info.system_bitrate = container_bitrate;

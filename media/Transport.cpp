@@ -69,8 +69,9 @@ void Transport::reached_end(int for_serial) {
 bool Transport::audio_is_master() const {
     if (!audio_output_open)
         return false;
-    // Sound alone always plays at its own pace; with video, only at normal speed under rate control.
-    return !has_video || (rate == 1.0 && paced);
+    // Sound alone always plays at its own pace; with video, under rate control at any speed (away
+    // from normal speed it is stretched to the speed at its own pitch).
+    return !has_video || paced;
 }
 
 bool Transport::wait_in_play(std::unique_lock<std::mutex>& lock, int for_serial,

@@ -78,7 +78,7 @@ class Transport {
     void finish_seek(int64_t position);
     // Play reached the end of the range or medium (for the serial the caller worked on).
     void reached_end(int for_serial);
-    // Whether the sound device paces play (normal speed, rate control on, sound open).
+    // Whether the sound device paces play (rate control on, or sound alone; sound open).
     bool audio_is_master() const;
     // With `mutex` held through `lock`: waits until the mode is Playing and `due_in_us()` (asked
     // with the lock held; real time) is no more than 0. False when the work of `serial` stops

@@ -7,6 +7,7 @@
 #include "host/user32.h"
 #include "host/winmm.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -59,7 +60,33 @@ std::uint32_t MpegDevice::command(const MciDriverCommand& command, MciDriverRepl
         return configure(command);
     if (verb == "info")
         return info(command, reply, notify_later);
-    return m_host.video_command(m_video, &command, &reply, notify_later);
+    const std::uint32_t error = m_host.video_command(m_video, &command, &reply, notify_later);
+    if (error == MCIERR_NO_WINDOW && m_has_medium && asks_for_picture(verb, command))
+        return answer_no_picture(verb, command, reply);
+    return error;
+}
+
+// A medium without a picture (sound only) has no video window on the host's device. The player
+// tells such a medium by its window handle and source rectangle: it asks for the handle first and
+// takes a source of width 0 for "no picture" (it then keeps only its panel), while a refused
+// handle leaves its window as it was. So both are answered: handle 0, source 0 0 0 0.
+bool MpegDevice::asks_for_picture(std::string_view verb, const MciDriverCommand& command) {
+    return (verb == "status" && has_keyword(command, "window handle")) ||
+           (verb == "where" && has_keyword(command, "source"));
+}
+
+std::uint32_t MpegDevice::answer_no_picture(std::string_view verb, const MciDriverCommand& command,
+                                            MciDriverReply& reply) {
+    if (command.flags & MCI_DRIVER_TEST)
+        return 0;
+    if (verb == "status") {
+        reply.type = MCI_DRIVER_REPLY_INTEGER;
+        reply.integer = 0;
+    } else {
+        reply.type = MCI_DRIVER_REPLY_RECT;
+        std::fill(std::begin(reply.rect), std::end(reply.rect), 0);
+    }
+    return 0;
 }
 
 std::uint32_t MpegDevice::info(const MciDriverCommand& command, MciDriverReply& reply, int* notify_later) {

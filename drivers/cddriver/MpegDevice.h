@@ -10,6 +10,7 @@
 #include "host/MciDriver.h"
 
 #include <string>
+#include <string_view>
 
 namespace cddriver {
 
@@ -25,6 +26,9 @@ class MpegDevice {
     std::uint32_t command(const MciDriverCommand& command, MciDriverReply& reply, int* notify_later);
 
   private:
+    static bool asks_for_picture(std::string_view verb, const MciDriverCommand& command);
+    static std::uint32_t answer_no_picture(std::string_view verb, const MciDriverCommand& command,
+                                           MciDriverReply& reply);
     std::uint32_t configure(const MciDriverCommand& command);
     std::uint32_t info(const MciDriverCommand& command, MciDriverReply& reply, int* notify_later);
     // Carries out the settings on the open medium: pacing, sound on or off, cropping, window size.

@@ -163,6 +163,53 @@ TEST_F(MpegMovieTest, volume_runs_from_0_to_1000) {
     EXPECT_EQ(number("status xyzmpeg volume wait"), 1000);
 }
 
+// A sound-only MPEG file (MP2) has no picture: the device answers the window handle and the source
+// rectangle with zeros, as the player reads a medium that leaves it only its panel, and plays it.
+TEST_F(PackageTest, a_sound_only_file_answers_window_handle_0_and_an_empty_source) {
+    install_package();
+    const std::string sound = media::test::mp2_sound(3);
+    ASSERT_FALSE(sound.empty()) << "ffmpeg could not make the sound file";
+    fs::create_directories(prefix.drive_c() / "MOVIES");
+    fs::copy_file(sound, prefix.drive_c() / "MOVIES" / "SOUND.MP2", fs::copy_options::overwrite_existing);
+    ASSERT_EQ(send("open C:\\MOVIES\\SOUND.MP2 type MPEGMovie alias xyzmpeg wait"), 0u) << reply;
+    struct Query {
+        const char* command;
+        const char* answer;
+    };
+    const Query queries[] = {
+        {"status xyzmpeg window handle wait", "0"},
+        {"where xyzmpeg source wait", "0 0 0 0"},
+        {"where xyzmpeg source max wait", "0 0 0 0"},
+    };
+    for (const Query& query : queries) {
+        EXPECT_EQ(send(query.command), 0u) << query.command << ": " << reply;
+        EXPECT_EQ(reply, query.answer) << query.command;
+    }
+    EXPECT_EQ(send("set xyzmpeg time format milliseconds wait"), 0u);
+    EXPECT_NEAR(number("status xyzmpeg length wait"), 3000, 100);
+    EXPECT_EQ(send("play xyzmpeg from 2500 wait"), 0u) << reply;
+    EXPECT_EQ(send("status xyzmpeg mode wait"), 0u);
+    EXPECT_EQ(reply, "stopped");
+}
+
+// MPEG files joined end to end (`cat`), each with its clock from 0: the length is the whole
+// file's, seeks reach the last part and play runs to its end.
+TEST_F(PackageTest, a_file_of_joined_mpeg_streams_has_the_length_of_all_parts_and_plays_them) {
+    install_package();
+    const std::string joined = media::test::joined_vcd_mpeg();
+    ASSERT_FALSE(joined.empty()) << "ffmpeg could not make the parts";
+    fs::create_directories(prefix.drive_c() / "MOVIES");
+    fs::copy_file(joined, prefix.drive_c() / "MOVIES" / "JOINED.MPG", fs::copy_options::overwrite_existing);
+    ASSERT_EQ(send("open C:\\MOVIES\\JOINED.MPG type MPEGMovie alias xyzmpeg wait"), 0u) << reply;
+    ASSERT_EQ(send("set xyzmpeg time format milliseconds wait"), 0u);
+    EXPECT_NEAR(number("status xyzmpeg length wait"), 14000, 40);
+    EXPECT_EQ(number("status xyzmpeg number of tracks wait"), 1);
+    ASSERT_EQ(send("seek xyzmpeg to 12000 wait"), 0u) << reply;
+    EXPECT_NEAR(number("status xyzmpeg position wait"), 12000, 40);
+    ASSERT_EQ(send("play xyzmpeg from 13000 wait"), 0u) << reply;
+    EXPECT_NEAR(number("status xyzmpeg position wait"), 14000, 80);
+}
+
 // Every command string the player sends to an open medium, in an order it may send them.
 TEST_F(MpegMovieTest, accepts_every_command_the_player_sends) {
     const char* commands[] = {

@@ -1,17 +1,26 @@
 // GetOpenFileNameA and CommDlgExtendedError on Qt. The dialog (or the dialog responder) names
 // host files; they are checked against the caller's flags and answered as DOS paths in the
 // classic or the Explorer format (commdlg.h).
-#include "host/commdlg.h"
 #include "host/DialogResponder.h"
+#include "host/commdlg.h"
 #include "prefix/Prefix.h"
 #include "prefix/ShortNames.h"
 
 #include "host/GuiThread.h"
+#include "host/kernel32.h"
 
+#include <QAbstractItemModel>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
+#include <QCompleter>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 
@@ -142,17 +151,100 @@ std::optional<fs::path> resolve_typed(std::string const& name, fs::path const& f
     return folder / name;
 }
 
-// A file dialog whose name field takes what a Windows user types: DOS paths, names in another
-// case or by their short names, several names in quotes. A folder opens it; files are the answer.
+// How a folder is named to the user: a drive's root by its letter and volume label, as "MOVIES
+// (C:)", any other folder by its DOS path; nothing for a folder no drive holds.
+std::optional<QString> dos_label(fs::path const& folder) {
+    const auto dos = Prefix::current().to_dos(folder);
+    if (!dos)
+        return std::nullopt;
+    if (dos->size() > 3)
+        return QString::fromLocal8Bit(*dos);
+    const std::string root = dos->substr(0, 2) + "\\";
+    char label[64] = "";
+    GetVolumeInformationA(root.c_str(), label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0);
+    const QString drive = QString::fromLocal8Bit(dos->substr(0, 2));
+    return *label ? QStringLiteral("%1 (%2)").arg(QString::fromLocal8Bit(label), drive)
+                  : QStringLiteral("(%1)").arg(drive);
+}
+
+// Keeps the folder names a list of the dialog shows (the "Look in" box, the sidebar) in DOS
+// terms: whenever Qt names a row by its Linux path or folder name, the row is named again; a row
+// of a folder no drive holds (the computer's root, a folder outside the drives) is hidden.
+class DosFolderNames : public QObject {
+  public:
+    DosFolderNames(QListView* view, QObject* parent) : QObject(parent), m_view(view), m_model(view->model()) {
+        connect(m_model, &QAbstractItemModel::dataChanged, this, [this] { rename(); });
+        connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] { rename(); });
+        connect(m_model, &QAbstractItemModel::modelReset, this, [this] { rename(); });
+        rename();
+    }
+
+  private:
+    // QFileDialog's folder models keep each row's folder as a URL under this role.
+    static constexpr int url_role = Qt::UserRole + 1;
+
+    void rename() {
+        if (m_renaming)
+            return;
+        m_renaming = true;
+        for (int row = 0; row < m_model->rowCount(); ++row) {
+            const QModelIndex index = m_model->index(row, 0);
+            const QVariant url = m_model->data(index, url_role);
+            if (!url.isValid())
+                continue; // a heading ("Recent Places")
+            const QUrl folder = url.toUrl();
+            const auto label = folder.isLocalFile() && !folder.toLocalFile().isEmpty()
+                                   ? dos_label(folder.toLocalFile().toStdString())
+                                   : std::nullopt;
+            if (label && m_model->data(index, Qt::DisplayRole).toString() != *label)
+                m_model->setData(index, *label, Qt::DisplayRole);
+            m_view->setRowHidden(row, !label);
+        }
+        m_renaming = false;
+    }
+
+    QListView* m_view;
+    QAbstractItemModel* m_model;
+    bool m_renaming = false;
+};
+
+// A file dialog that behaves as a DOS one on the prefix's drives. The name field takes what a
+// Windows user types: DOS paths, names in another case or by their short names, several names in
+// quotes; a folder opens it, files are the answer, and the Open button is enabled for every name
+// that Enter would take. Folders are shown as drives and DOS paths, and the dialog stays on the
+// prefix's drives: a folder no drive holds is not entered.
 class DosFileDialog : public QFileDialog {
   public:
     DosFileDialog(QWidget* parent, QString const& title, QString const& folder, bool must_exist)
-        : QFileDialog(parent, title, folder), m_must_exist(must_exist) {}
+        : QFileDialog(parent, title, folder), m_must_exist(must_exist) {
+        setOption(QFileDialog::DontUseNativeDialog);
+        m_last_folder = directory().absolutePath();
+        if (QLineEdit* edit = name_edit()) {
+            if (QCompleter* completer = edit->completer())
+                completer->setCaseSensitivity(Qt::CaseInsensitive);
+            // After Qt's own update of the button, which compares names with their case.
+            connect(edit, &QLineEdit::textChanged, this, [this] { update_open_button(); });
+            connect(
+                edit, &QLineEdit::textChanged, this, [this] { update_open_button(); }, Qt::QueuedConnection);
+        }
+        // Every change of the folder shown, by the user's navigation or by a call, passes the
+        // model's root path.
+        if (auto* files = findChild<QFileSystemModel*>())
+            connect(files, &QFileSystemModel::rootPathChanged, this,
+                    [this](QString const& folder) { stay_on_drives(folder); });
+        // The folders visited before, which Qt keeps across programs and prefixes, are not offered.
+        setHistory({});
+        if (auto* combo = findChild<QComboBox*>(QStringLiteral("lookInCombo")))
+            if (auto* list = qobject_cast<QListView*>(combo->view()))
+                new DosFolderNames(list, this);
+        if (auto* sidebar = findChild<QListView*>(QStringLiteral("sidebar")))
+            new DosFolderNames(sidebar, this);
+    }
 
     std::optional<std::vector<fs::path>> typed_answer;
 
     void accept() override {
-        auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QLineEdit* edit = name_edit();
         const std::string text = edit ? edit->text().trimmed().toStdString() : std::string();
         if (!text.empty() && take_typed(text, *edit))
             return;
@@ -160,22 +252,71 @@ class DosFileDialog : public QFileDialog {
     }
 
   private:
-    bool take_typed(std::string const& text, QLineEdit& edit) {
+    QLineEdit* name_edit() const { return findChild<QLineEdit*>(QStringLiteral("fileNameEdit")); }
+
+    // The typed names as host paths, found without regard to case; nothing when one cannot be.
+    std::optional<std::vector<fs::path>> typed_paths(std::string const& text) const {
         const fs::path folder = directory().absolutePath().toStdString();
         std::vector<fs::path> files;
-        std::error_code error;
         for (std::string const& name : typed_names(text)) {
             auto path = resolve_typed(name, folder);
             if (!path)
-                return false;
+                return std::nullopt;
             files.push_back(*path);
         }
-        if (files.size() == 1 && fs::is_directory(files.front(), error)) {
-            setDirectory(QString::fromStdString(files.front().string()));
+        return files;
+    }
+
+    // Whether Enter takes the typed text: one existing folder, or files that exist (when they
+    // must) in the drives.
+    bool takes(std::vector<fs::path> const& files) const {
+        std::error_code error;
+        if (files.empty())
+            return false;
+        if (files.size() == 1 && fs::is_directory(files.front(), error))
+            return true;
+        return std::ranges::all_of(files, [&](fs::path const& file) {
+            return Prefix::current().to_dos(file) && (!m_must_exist || fs::is_regular_file(file, error));
+        });
+    }
+
+    void update_open_button() {
+        QLineEdit* edit = name_edit();
+        auto* buttons = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        QPushButton* open = buttons ? buttons->button(QDialogButtonBox::Open) : nullptr;
+        if (!edit || !open || open->isEnabled())
+            return;
+        const std::string text = edit->text().trimmed().toStdString();
+        if (text.empty())
+            return;
+        if (auto files = typed_paths(text); files && takes(*files))
+            open->setEnabled(true);
+    }
+
+    // A folder outside every drive (the parent of a drive's root, a path typed into the "Look in"
+    // box) is left at once for the folder shown before.
+    void stay_on_drives(QString const& folder) {
+        if (Prefix::current().to_dos(folder.toStdString())) {
+            m_last_folder = folder;
+            return;
+        }
+        if (folder != m_last_folder)
+            QTimer::singleShot(0, this, [this] { setDirectory(m_last_folder); });
+    }
+
+    bool take_typed(std::string const& text, QLineEdit& edit) {
+        auto files = typed_paths(text);
+        if (!files)
+            return false;
+        std::error_code error;
+        if (files->size() == 1 && fs::is_directory(files->front(), error)) {
+            if (!Prefix::current().to_dos(files->front()))
+                return false;
+            setDirectory(QString::fromStdString(files->front().string()));
             edit.clear();
             return true;
         }
-        for (fs::path const& file : files)
+        for (fs::path const& file : *files)
             if (m_must_exist && !fs::is_regular_file(file, error))
                 return false;
         typed_answer = std::move(files);
@@ -184,12 +325,16 @@ class DosFileDialog : public QFileDialog {
     }
 
     bool m_must_exist;
+    QString m_last_folder;
 };
 
+// The initial folder, else the DOS current directory: a folder on the prefix's drives.
 QString start_folder(OpenFileRequest const& request) {
     if (!request.initial_folder.empty())
         if (auto host_path = Prefix::current().to_host(request.initial_folder))
             return QString::fromStdString(host_path->string());
+    if (auto host_path = Prefix::current().to_host(Prefix::current().current_directory()))
+        return QString::fromStdString(host_path->string());
     return QDir::currentPath();
 }
 
@@ -215,7 +360,6 @@ std::optional<std::vector<fs::path>> run_qt_dialog(HWND owner, OpenFileRequest c
     DosFileDialog dialog(parent ? parent : QApplication::activeWindow(),
                          QString::fromLocal8Bit(request.title), start_folder(request),
                          has(request.flags, OFN_FILEMUSTEXIST));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(!has(request.flags, OFN_FILEMUSTEXIST)     ? QFileDialog::AnyFile

@@ -163,12 +163,38 @@ INSTANTIATE_TEST_SUITE_P(
         MixerCase{"negative_volume_clamps", {-5, true, true}, 2, {32767, -32768}, {0, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(MediaAudioClock, sound_is_silent_away_from_normal_speed_and_unpaced) {
+// The sounding part of the tape's channel `channel`: how many frames, and the pitch by counting
+// the sign changes.
+struct Heard {
+    int64_t frames = 0;
+    double pitch_hz = 0;
+};
+
+Heard heard_channel(RecordingOutput::Tape& tape, int channel) {
+    std::lock_guard lock(tape.mutex);
+    std::vector<int16_t> sounding;
+    for (size_t i = size_t(channel); i < tape.samples.size(); i += size_t(tape.channels))
+        if (tape.samples[i] != 0)
+            sounding.push_back(tape.samples[i]);
+    Heard heard;
+    heard.frames = int64_t(sounding.size());
+    int64_t changes = 0;
+    for (size_t i = 1; i < sounding.size(); ++i)
+        changes += (sounding[i - 1] < 0) != (sounding[i] < 0);
+    if (!sounding.empty())
+        heard.pitch_hz = double(changes) / 2.0 / (double(sounding.size()) / tape.sample_rate);
+    return heard;
+}
+
+// Fast and slow play are heard for their time at the sound's own pitch (the left channel's 440 Hz,
+// the right one's 660 Hz); unpaced play is silent.
+TEST(MediaAudioClock, fast_and_slow_play_keep_the_pitch_and_unpaced_play_is_silent) {
     struct {
         const char* name;
         double rate;
         bool paced;
-    } cases[] = {{"fast", 2.0, true}, {"slow", 0.5, true}, {"unpaced", 1.0, false}};
+        int64_t range_ms;
+    } cases[] = {{"fast", 2.0, true, 2000}, {"slow", 0.5, true, 600}, {"unpaced", 1.0, false, 400}};
     for (auto c : cases) {
         auto tape = std::make_shared<RecordingOutput::Tape>();
         OpenOptions options;
@@ -177,10 +203,21 @@ TEST(MediaAudioClock, sound_is_silent_away_from_normal_speed_and_unpaced) {
         ASSERT_TRUE(movie);
         ASSERT_TRUE((*movie)->set_rate(c.rate));
         (*movie)->set_paced(c.paced);
-        ASSERT_TRUE((*movie)->play({0, 400 * ms, false}));
+        ASSERT_TRUE((*movie)->play({0, c.range_ms * ms, false}));
         ASSERT_TRUE((*movie)->wait_play_done(settle));
-        EXPECT_EQ((*movie)->position_us(), 400 * ms) << c.name;
-        auto heard = peaks(*tape);
-        EXPECT_EQ(heard.left + heard.right, 0) << c.name;
+        EXPECT_EQ((*movie)->position_us(), c.range_ms * ms) << c.name;
+        if (!c.paced) {
+            auto heard = peaks(*tape);
+            EXPECT_EQ(heard.left + heard.right, 0) << c.name;
+            continue;
+        }
+        // The range lasts range / rate in real time; the sound fills most of it.
+        const double expected_frames = double(c.range_ms) / c.rate * tape->sample_rate / 1000.0;
+        for (auto [channel, pitch] : {std::pair{0, 440.0}, std::pair{1, 660.0}}) {
+            const Heard heard = heard_channel(*tape, channel);
+            EXPECT_GT(double(heard.frames), expected_frames * 0.7) << c.name << " channel " << channel;
+            EXPECT_LT(double(heard.frames), expected_frames * 1.3) << c.name << " channel " << channel;
+            EXPECT_NEAR(heard.pitch_hz, pitch, pitch * 0.05) << c.name << " channel " << channel;
+        }
     }
 }

@@ -2,11 +2,13 @@
 
 #include "core/CommandChannel.h"
 #include "core/DeviceHandling.h"
+#include "core/PanelToolTips.h"
 #include "core/Player.h"
 #include "resources/ArtLayout.h"
 
 #include "host/user32_dialogs.h"
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 
@@ -71,13 +73,15 @@ void enumerate_other_devices() {
 // in ops/ (DriverInstall.cpp, PackageBuild.cpp, DriverRegistration.cpp).
 
 void create_panel_buttons() {
+    std::array<HWND, art::button_count> buttons{};
     for (int i = 0; i < art::button_count; ++i) {
         const art::PanelPoint at = art::button_positions[static_cast<std::size_t>(i)];
         const auto id = static_cast<UINT_PTR>(art::first_button_id + i);
-        CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, at.x, at.y, art::button_width,
+        buttons[static_cast<std::size_t>(i)] = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, at.x, at.y, art::button_width,
                         art::button_height, windows.main_window, reinterpret_cast<HMENU>(id),
                         windows.instance, nullptr);
     }
+    add_panel_tool_tips(buttons);
 }
 
 // build_main_menu, with the menu's entries, is in Menus.cpp.

@@ -16,7 +16,8 @@ bool carries_package_index();
 void build_package();
 void register_mci_drivers();
 
-// Creates the 14 owner-drawn panel buttons at their panel positions.
+// Creates the 14 owner-drawn panel buttons at their panel positions, and the tooltips of the
+// buttons and the sliders.
 void create_panel_buttons();
 
 // Builds the pop-up menu and its other-device submenu; destroys both.

@@ -14,16 +14,6 @@ SliderDrag slider_drag;
 
 namespace {
 
-// Hit boxes in client coordinates, bounds included.
-struct HitBox {
-    unsigned left;
-    unsigned top;
-    unsigned right;
-    unsigned bottom;
-
-    bool contains(unsigned x, unsigned y) const { return x >= left && x <= right && y >= top && y <= bottom; }
-};
-
 constexpr int position_span = art::position_track_width; // 119 pixels from 0 to the length
 constexpr int volume_span = art::volume_track_width;     // 31 pixels from 0 to full volume
 constexpr int full_volume = 1000;
@@ -31,8 +21,6 @@ constexpr int pressed_full_volume = 999; // a press reaches 999 at the right end
 
 constexpr unsigned position_left = art::position_track_at.x;
 constexpr unsigned volume_left = art::volume_track_at.x;
-constexpr HitBox position_box{position_left, 39, position_left + position_span, 39 + 12};
-constexpr HitBox volume_box{volume_left, 39, volume_left + volume_span, 39 + 10};
 
 // (x - left) * scale / span, truncating toward zero. The product is taken in 64 bits: a 32-bit
 // product would wrap for media longer than about five hours.

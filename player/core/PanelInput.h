@@ -4,6 +4,7 @@
 #pragma once
 
 #include "host/user32.h"
+#include "resources/ArtLayout.h"
 
 #include <cstdint>
 
@@ -17,6 +18,21 @@ struct SliderDrag {
 };
 
 extern SliderDrag slider_drag;
+
+// Hit boxes of the sliders in client coordinates, bounds included.
+struct HitBox {
+    unsigned left;
+    unsigned top;
+    unsigned right;
+    unsigned bottom;
+
+    bool contains(unsigned x, unsigned y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+};
+
+constexpr HitBox position_box{art::position_track_at.x, 39,
+                              art::position_track_at.x + art::position_track_width, 39 + 12};
+constexpr HitBox volume_box{art::volume_track_at.x, 39, art::volume_track_at.x + art::volume_track_width,
+                            39 + 10};
 
 // The slider values for a pointer at client x (the unsigned low word of lParam): the position
 // for a medium of `length_ms`, and the volume as a press gives it (0..999) and as a drag or

@@ -2,6 +2,7 @@
 
 #include "core/DeviceHandling.h"
 #include "core/Player.h"
+#include "ops/OpenMedia.h"
 #include "ops/Transport.h"
 
 #include "host/commdlg.h"
@@ -78,6 +79,21 @@ std::size_t shared_folder_depth(std::vector<std::vector<std::string_view>> const
         depth = same;
     }
     return depth;
+}
+
+// After a file of the list failed to open the device is closed and its video window gone: the
+// window shows what it shows with nothing open, as after a failed open command (the panel-only
+// layout, the backdrop, an empty text field), not the last picture and readouts of the file before.
+void show_nothing_open() {
+    state.video_window = nullptr;
+    state.status_text[0] = '\0';
+    state.position_ms = 0;
+    state.mark_begin_ms = 0;
+    state.mark_end_ms = 0;
+    state.length_ms = 1;
+    apply_panel_only_layout();
+    if (windows.main_window)
+        InvalidateRect(windows.main_window, nullptr, TRUE);
 }
 
 } // namespace
@@ -190,7 +206,8 @@ void next_item() {
     char path[path_size] = {};
     if (state.file_mode)
         item_path(state.selected_files, state.item_index, path);
-    open_file(path);
+    if (!open_file(path))
+        show_nothing_open();
 }
 
 void previous_item() {

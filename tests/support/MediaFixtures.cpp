@@ -136,6 +136,13 @@ std::string vcd_mpeg(int seconds, const std::string& pattern, int tone) {
          "-target", "pal-vcd", "-f", "vcd"});
 }
 
+std::string mp2_sound(int seconds) {
+    return ffmpeg_fixture("sound-" + std::to_string(seconds) + "s.mp2",
+                          {"-f", "lavfi", "-i",
+                           "sine=frequency=440:sample_rate=44100:duration=" + std::to_string(seconds), "-ac",
+                           "2", "-c:a", "mp2", "-b:a", "224k", "-f", "mp2"});
+}
+
 std::string avi_clip() {
     return ffmpeg_fixture("clip.avi",
                           {"-f",   "lavfi",     "-i",   "testsrc=size=320x240:rate=25:duration=4",
@@ -329,26 +336,35 @@ std::string flc_animation(int frames, bool fli) {
     return path.string();
 }
 
-std::string vcd_mpeg_format_change() {
-    auto stereo = vcd_mpeg(4);
-    auto mono = ffmpeg_fixture("vcd-mono-22050.mpg",
-                               {"-f", "lavfi", "-i", "testsrc2=size=352x288:rate=25:duration=4", "-f", "lavfi", "-i",
-                                "sine=frequency=660:sample_rate=44100:duration=4", "-target", "pal-vcd", "-ac", "1",
-                                "-ar", "22050", "-b:a", "64k", "-f", "vcd"});
-    if (stereo.empty() || mono.empty())
-        return "";
+std::string joined_files(const std::string& name, const std::vector<std::string>& parts) {
+    for (const std::string& part : parts)
+        if (part.empty())
+            return "";
     // Named after the parts, whose paths carry their own recipes' keys.
-    auto path = keyed_path("vcd-format-change.mpg", recipe_key({stereo, mono, stereo}));
+    auto path = keyed_path(name, recipe_key(parts));
     if (fs::exists(path))
         return path.string();
     auto temporary = path.string() + "." + std::to_string(::getpid());
     {
         std::ofstream out(temporary, std::ios::binary);
-        for (const std::string& part : {stereo, mono, stereo})
+        for (const std::string& part : parts)
             out << std::ifstream(part, std::ios::binary).rdbuf();
     }
     fs::rename(temporary, path);
     return path.string();
+}
+
+std::string vcd_mpeg_format_change() {
+    auto stereo = vcd_mpeg(4);
+    auto mono = ffmpeg_fixture("vcd-mono-22050.mpg",
+                               {"-f", "lavfi", "-i", "testsrc2=size=352x288:rate=25:duration=4", "-f",
+                                "lavfi", "-i", "sine=frequency=660:sample_rate=44100:duration=4", "-target",
+                                "pal-vcd", "-ac", "1", "-ar", "22050", "-b:a", "64k", "-f", "vcd"});
+    return joined_files("vcd-format-change.mpg", {stereo, mono, stereo});
+}
+
+std::string joined_vcd_mpeg() {
+    return joined_files("vcd-joined.mpg", {vcd_mpeg(4), vcd_mpeg(6, "testsrc2", 660), vcd_mpeg(4)});
 }
 
 std::string damaged_copy(const std::string& source, int64_t first, int64_t every, uint32_t seed) {

@@ -31,6 +31,8 @@ std::string ffmpeg_fixture(const std::string& name, const std::vector<std::strin
 
 // MPEG-1 system stream for VideoCD (PAL: 352x288, 25 fps, video 1150 kbit/s, MP2 224 kbit/s).
 std::string vcd_mpeg(int seconds = 10, const std::string& pattern = "testsrc", int tone = 440);
+// MPEG-1 Layer II sound alone (an .mp2 file): 44.1 kHz stereo at 224 kbit/s, a 440 Hz tone.
+std::string mp2_sound(int seconds = 3);
 // 320x240, 25 fps, MPEG-4 video (FFmpeg's mpeg4) with a key frame every 12 frames, PCM stereo sound.
 std::string avi_clip();
 // 320x240, 25 fps QuickTime with MPEG-4 video and AAC sound.
@@ -50,6 +52,11 @@ std::string flc_animation(int frames = 10, bool fli = false);
 // A VideoCD MPEG whose sound changes format twice: 4 s at 44.1 kHz stereo, 4 s at 22.05 kHz mono
 // (64 kbit/s), then the first 4 s again; the three files joined end to end, as `cat` would.
 std::string vcd_mpeg_format_change();
+// Files joined end to end, as `cat` joins them, cached under the name and the parts' paths.
+std::string joined_files(const std::string& name, const std::vector<std::string>& parts);
+// Three VideoCD MPEGs joined end to end, each with its clock from 0: vcd_mpeg(4), then
+// vcd_mpeg(6, "testsrc2", 660), then vcd_mpeg(4) again: 14 s, 350 frames.
+std::string joined_vcd_mpeg();
 // A copy of `source` in which every `every`th byte from offset `first` on is replaced by a
 // pseudo-random byte (from `seed`, so the same damage every time).
 std::string damaged_copy(const std::string& source, int64_t first, int64_t every, uint32_t seed);

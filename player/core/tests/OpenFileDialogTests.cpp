@@ -1,19 +1,24 @@
 // GetOpenFileNameA of the host: the classic answer formats (one path; folder and short names),
 // 8.3 names for long host names, the buffer limit with FNERR_BUFFERTOOSMALL, the checks behind
-// OFN_FILEMUSTEXIST, and the real Qt dialog taking a DOS path typed into its name field.
+// OFN_FILEMUSTEXIST, and the real Qt dialog: a DOS path typed into its name field, names in
+// another case, folders shown as drives and DOS paths, and no way out of the prefix's drives.
 #include "ModalDialog.h"
 #include "TempPrefix.h"
-#include "host/commdlg.h"
 #include "host/DialogResponder.h"
 #include "host/HostPaths.h"
+#include "host/commdlg.h"
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
 
 #include <algorithm>
 #include <cstring>
@@ -269,6 +274,88 @@ TEST_F(RealOpenFileDialog, several_names_picked_in_one_folder_come_back_in_the_c
     ofn.Flags = player_flags;
     ASSERT_TRUE(GetOpenFileNameA(&ofn)) << CommDlgExtendedError();
     EXPECT_STREQ(buffer, "C:\\CLIPS A.MPG B.MPG");
+}
+
+// What the real dialog shows and allows while it runs, looked at from inside its loop.
+struct DialogLook {
+    bool open_enabled_for_other_case = false;
+    QStringList look_in;
+    QStringList sidebar;
+    QString folder_after_parent_of_root;
+};
+
+// The rows a list shows (hidden ones left out).
+QStringList shown_rows(QAbstractItemView const* view) {
+    QStringList rows;
+    auto const* list = qobject_cast<QListView const*>(view);
+    QAbstractItemModel const* model = view ? view->model() : nullptr;
+    for (int row = 0; model && row < model->rowCount(); ++row)
+        if (!list || !list->isRowHidden(row))
+            rows << model->data(model->index(row, 0), Qt::DisplayRole).toString();
+    return rows;
+}
+
+TEST_F(RealOpenFileDialog, names_match_without_case_folders_read_as_dos_and_the_drives_are_not_left) {
+    prefix.write("C:\\MOVIES\\pal.mpg", "");
+    // Without the drive of the whole Linux file system, the folder above C:'s root is on no drive.
+    std::filesystem::remove(prefix.root() / "dosdevices" / "z:");
+    const std::string movies = host::host_path_of("C:\\MOVIES").value_or("").string();
+    const std::string drive_root = host::host_path_of("C:\\").value_or("").string();
+    ASSERT_FALSE(movies.empty());
+    DialogLook look;
+    run_when([] { return shown_dialog() != nullptr; },
+             [&] {
+                 QFileDialog* dialog = shown_dialog();
+                 dialog->setDirectory(QString::fromStdString(movies));
+                 auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                 auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+                 auto* open = buttons ? buttons->button(QDialogButtonBox::Open) : nullptr;
+                 if (!edit || !open)
+                     return;
+                 edit->setText(QStringLiteral("PAL.MPG"));
+                 pump_pending();
+                 look.open_enabled_for_other_case = open->isEnabled();
+                 if (auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("lookInCombo"))) {
+                     combo->showPopup(); // lists the folders up to the drive's root and the history
+                     pump_pending();
+                     look.look_in = QStringList{combo->currentText()} + shown_rows(combo->view());
+                     combo->hidePopup();
+                 }
+                 if (auto* sidebar = dialog->findChild<QAbstractItemView*>(QStringLiteral("sidebar")))
+                     look.sidebar = shown_rows(sidebar);
+                 // Up from the drive's root: the Linux folder above it is not entered.
+                 dialog->setDirectory(QString::fromStdString(drive_root));
+                 dialog->setDirectory(QString::fromStdString(drive_root + "/.."));
+                 pump_pending();
+                 look.folder_after_parent_of_root = dialog->directory().absolutePath();
+                 dialog->setDirectory(QString::fromStdString(movies));
+                 edit->setText(QStringLiteral("PAL.MPG"));
+                 pump_pending();
+                 open->click();
+             });
+    ModalSafetyNet safety_net;
+
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.lpstrFilter = player_filters;
+    ofn.lpstrFile = buffer;
+    ofn.nMaxFile = sizeof buffer;
+    ofn.Flags = player_flags;
+    ASSERT_TRUE(GetOpenFileNameA(&ofn)) << CommDlgExtendedError();
+    EXPECT_STREQ(buffer, "C:\\MOVIES\\PAL.MPG");
+    EXPECT_TRUE(look.open_enabled_for_other_case) << "Open is enabled for a name Enter takes";
+    ASSERT_FALSE(look.look_in.isEmpty());
+    EXPECT_EQ(look.look_in.front(), "C:\\MOVIES");
+    EXPECT_FALSE(look.sidebar.isEmpty());
+    EXPECT_TRUE(look.look_in.contains(QStringLiteral("(C:)"))) << look.look_in.join(", ").toStdString();
+    for (QString const& row : look.look_in + look.sidebar) {
+        EXPECT_FALSE(row.contains('/')) << row.toStdString();
+        EXPECT_NE(row, QStringLiteral("Computer")) << "the computer's root is on no drive";
+    }
+    EXPECT_TRUE(std::ranges::any_of(look.sidebar, [](QString const& row) { return row.endsWith("(C:)"); }))
+        << look.sidebar.join(", ").toStdString();
+    EXPECT_EQ(std::filesystem::canonical(look.folder_after_parent_of_root.toStdString()),
+              std::filesystem::canonical(drive_root));
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 // The play list: item paths cut out of the dialog's selection, and the walk through the list
 // from the keys (DELETE, INSERT) with its wrap-around, the single-item restart, the root-folder
-// double backslash, a cancelled dialog and a failing one.
+// double backslash, a cancelled dialog and a failing one, and a file of the list that fails.
 #include "DispatchFixture.h"
 
+#include "core/PanelPainter.h"
 #include "core/PlayList.h"
 
 #include <cstring>
@@ -233,6 +234,36 @@ TEST_F(PlayList, the_dialog_is_asked_as_the_player_specifies_it) {
               "movie file (*.mpg;*.dat;*.avi;*.mov;*.flc;*.fli )");
     EXPECT_EQ(responder.open_file_requests[0].filters[1].second, "*.*");
     EXPECT_EQ(responder.open_file_requests[0].default_extension, "*");
+}
+
+TEST_F(PlayList, a_file_of_the_list_that_fails_to_open_leaves_the_window_as_a_failed_open_command_does) {
+    make_files({"C:\\CLIPS\\A.MPG", "C:\\CLIPS\\MISSING.MPG", "C:\\CLIPS\\C.MPG"});
+    // What the window shows after an open command whose file fails: nothing open.
+    choose({"C:\\CLIPS\\MISSING.MPG"});
+    command(506);
+    ASSERT_EQ(responder.message_boxes.size(), 1u);
+    pump_pending();
+    const QImage nothing_open = grab_main_window();
+    ASSERT_EQ(nothing_open.size(), QSize(368, 372));
+
+    choose({"C:\\CLIPS\\A.MPG", "C:\\CLIPS\\MISSING.MPG", "C:\\CLIPS\\C.MPG"});
+    command(506);
+    ASSERT_TRUE(player::state.media_open);
+    ASSERT_NE(player::state.video_window, nullptr);
+    player::state.position_ms = 15000; // the readouts of A show 16 %
+    player::redraw_panel(player::state.status_text, player::panel_part::all);
+
+    command(523); // the next file, which fails
+    ASSERT_EQ(responder.message_boxes.size(), 2u);
+    EXPECT_EQ(responder.message_boxes[1].text, "Error: open MPEGMovie device with C:\\CLIPS\\MISSING.MPG");
+    EXPECT_FALSE(player::state.media_open);
+    EXPECT_EQ(player::state.video_window, nullptr);
+    EXPECT_STREQ(player::state.status_text, "");
+    EXPECT_EQ(player::state.length_ms, 1);
+    pump_pending();
+    const QImage shown = grab_main_window();
+    ASSERT_EQ(shown.size(), nothing_open.size());
+    EXPECT_TRUE(shown == nothing_open) << "A's picture area, name, lamp and readouts are gone";
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The player on the real MCI video device and playback engine, with a clip made by ffmpeg: the
 // open and set-up, play driven by the device's position signals, and the recovery when the
-// device stops by itself at the end of the clip.
+// device stops by itself at the end of the clip; and a sound-only MPEG file on the player's own
+// MPEGMovie device.
 #include "MciTrace.h"
 #include "MediaFixtures.h"
 #include "PlayerFixture.h"
@@ -8,7 +9,11 @@
 #include "core/CommandChannel.h"
 #include "core/DeviceHandling.h"
 #include "core/PlayerTick.h"
+#include "ops/DriverSetup.h"
+#include "ops/OpenMedia.h"
 #include "ops/Transport.h"
+
+#include "host/HostPaths.h"
 
 #include <QStandardPaths>
 
@@ -136,6 +141,48 @@ TEST_F(RealEngine, stop_starts_the_timer_whose_ticks_do_not_read_the_device) {
     std::filesystem::remove(m_trace);
     pump_for(std::chrono::milliseconds(1500));
     EXPECT_TRUE(sent().empty());
+}
+
+// The player's own MPEGMovie device, installed from the built bundle as the player installs it.
+class RealPackage : public RealEngine {
+  protected:
+    void SetUp() override {
+        RealEngine::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        const auto bundle = host::dos_path_of(std::filesystem::path(TEST_BIN_DIR) / "reelp32");
+        ASSERT_TRUE(bundle);
+        player::install_package_from(bundle->c_str());
+    }
+
+    QRect main_window_placement() const {
+        QWidget* widget = host::window_widget(player::windows.main_window);
+        return widget ? widget->geometry() : QRect();
+    }
+};
+
+TEST_F(RealPackage, a_sound_only_mpeg_file_leaves_only_the_panel_and_plays_when_asked) {
+    const auto sound = media::test::mp2_sound(3);
+    ASSERT_FALSE(sound.empty()) << "ffmpeg could not make the sound file";
+    std::filesystem::copy_file(sound, prefix.host("C:\\CLIPS\\SOUND.MP2"));
+    std::strcpy(state.device_type, "MPEGMovie");
+    state.file_mode = true;
+    std::strcpy(state.selected_files, "C:\\CLIPS\\SOUND.MP2");
+    player::play_selection(); // as the open command opens a chosen file
+
+    EXPECT_TRUE(responder.message_boxes.empty());
+    ASSERT_TRUE(state.media_open);
+    EXPECT_FALSE(state.playing) << "a medium without a picture does not start by itself";
+    EXPECT_EQ(state.video_window, nullptr);
+    EXPECT_EQ(state.video_width, 0);
+    EXPECT_NEAR(state.length_ms, 3000, 100);
+    EXPECT_EQ(main_window_placement(), QRect(136, 205, 368, 70)) << "the panel alone, centred on 640 x 480";
+
+    player::play();
+    EXPECT_EQ(mode(), "playing");
+    ASSERT_TRUE(pump_until([] { return state.position_ms >= 1000; }))
+        << "position " << state.position_ms << " when the wait gave up";
+    EXPECT_EQ(main_window_placement(), QRect(136, 205, 368, 70)) << "play keeps the panel-only layout";
 }
 
 } // namespace
