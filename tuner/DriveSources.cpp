@@ -1,5 +1,6 @@
 #include "DriveSources.h"
 
+#include "host/AnsiCodePage.h"
 #include "host/kernel32.h"
 
 #include <algorithm>
@@ -19,14 +20,14 @@ QString DriveText(char Letter) {
     case DRIVE_RAMDISK: {
         char label[256] = {};
         if (GetVolumeInformationA(root, label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0))
-            text += QStringLiteral(" [") + QString::fromLocal8Bit(label).toLower() + u']';
+            text += QStringLiteral(" [") + host::from_ansi(label).toLower() + u']';
         break;
     }
     case DRIVE_REMOTE: {
         char remote[256] = {};
         DWORD length = sizeof remote;
         if (WNetGetConnectionA(local, remote, &length) == NO_ERROR)
-            text += u' ' + QString::fromLocal8Bit(remote).toLower();
+            text += u' ' + host::from_ansi(remote).toLower();
         break;
     }
     default:
@@ -51,7 +52,7 @@ std::vector<TDriveEntry> Drives() {
 
 QStringList Subdirectories(QString const& Directory) {
     QStringList names;
-    std::string pattern = Directory.toLocal8Bit().toStdString();
+    std::string pattern = host::to_ansi(Directory);
     if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/')
         pattern += '\\';
     pattern += '*';
@@ -65,7 +66,7 @@ QStringList Subdirectories(QString const& Directory) {
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(found.dwFileAttributes & left_out) &&
             found.cFileName[0] != '.')
-            names << QString::fromLocal8Bit(found.cFileName);
+            names << host::from_ansi(found.cFileName);
     } while (FindNextFileA(search, &found));
     FindClose(search);
     std::sort(names.begin(), names.end(),
@@ -83,7 +84,7 @@ QString ProcessDirectory() {
     if (length == 0 || length >= directory.size())
         return QStringLiteral("C:\\");
     directory.resize(length);
-    return QString::fromLocal8Bit(directory);
+    return host::from_ansi(directory);
 }
 
 QString CurrentDirectory(QChar Drive) {
@@ -93,7 +94,7 @@ QString CurrentDirectory(QChar Drive) {
     DWORD const length = GetFullPathNameA(drive_only, sizeof full, full, nullptr);
     if (length == 0 || length >= sizeof full)
         return QString(Drive.toUpper()) + QStringLiteral(":\\");
-    return QString::fromLocal8Bit(full, static_cast<qsizetype>(length));
+    return host::from_ansi(std::string_view(full, length));
 }
 
 void Install() {

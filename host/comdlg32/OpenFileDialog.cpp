@@ -2,6 +2,7 @@
 // host files; they are checked against the caller's flags and answered as DOS paths in the
 // classic or the Explorer format (commdlg.h).
 #include "host/commdlg.h"
+#include "host/AnsiCodePage.h"
 #include "host/DialogResponder.h"
 #include "prefix/Prefix.h"
 #include "prefix/ShortNames.h"
@@ -106,9 +107,9 @@ QStringList qt_filters(OpenFileRequest const& request) {
     QStringList filters;
     for (auto const& [description, pattern] : request.filters) {
         QStringList patterns;
-        for (QString const& one : QString::fromLocal8Bit(pattern).split(';', Qt::SkipEmptyParts))
+        for (QString const& one : host::from_ansi(pattern).split(';', Qt::SkipEmptyParts))
             patterns << caseless_pattern(one.trimmed());
-        filters << QStringLiteral("%1 (%2)").arg(QString::fromLocal8Bit(description), patterns.join(' '));
+        filters << QStringLiteral("%1 (%2)").arg(host::from_ansi(description), patterns.join(' '));
     }
     return filters;
 }
@@ -133,12 +134,17 @@ std::vector<std::string> typed_names(std::string const& text) {
 // A typed name as a host path: a DOS path, a host path, or a name in `folder`, found as DOS
 // finds names (without regard to case, or by its short name).
 std::optional<fs::path> resolve_typed(std::string const& name, fs::path const& folder) {
-    if (name.size() >= 2 && name[1] == ':' && std::isalpha(static_cast<unsigned char>(name[0])))
-        return Prefix::current().to_host(name);
     if (name.starts_with('/'))
         return fs::path(name);
+    // The field holds UTF-8; a DOS path is looked up in the ANSI code page. A name that has no
+    // ANSI spelling can only be a Linux name in the folder shown.
+    auto ansi = utf8_to_ansi(name);
+    if (!ansi)
+        return folder / name;
+    if (ansi->size() >= 2 && (*ansi)[1] == ':' && std::isalpha(static_cast<unsigned char>((*ansi)[0])))
+        return Prefix::current().to_host(*ansi);
     if (auto dos_folder = Prefix::current().to_dos(folder))
-        return Prefix::current().to_host(*dos_folder + (dos_folder->back() == '\\' ? "" : "\\") + name);
+        return Prefix::current().to_host(*dos_folder + (dos_folder->back() == '\\' ? "" : "\\") + *ansi);
     return folder / name;
 }
 
@@ -213,7 +219,7 @@ std::optional<std::vector<fs::path>> run_qt_dialog(HWND owner, OpenFileRequest c
                                                    DWORD& filter_index) {
     QWidget* parent = owner ? window_widget(owner) : nullptr;
     DosFileDialog dialog(parent ? parent : QApplication::activeWindow(),
-                         QString::fromLocal8Bit(request.title), start_folder(request),
+                         host::from_ansi(request.title), start_folder(request),
                          has(request.flags, OFN_FILEMUSTEXIST));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);

@@ -2,6 +2,7 @@
 // them: a raw disc's ISO 9660 volume descriptor, or the .windows-label and .windows-serial files in
 // a drive's root; the source of a network mount.
 #include "prefix/AtomicFile.h"
+#include "host/AnsiCodePage.h"
 #include "host/kernel32.h"
 #include "prefix/Prefix.h"
 
@@ -80,7 +81,8 @@ Volume read_folder_volume(const host::DriveInfo& drive) {
     if (auto text = host::read_whole_file(drive.root / ".windows-label", error)) {
         text->resize(std::min<std::size_t>(text->size(), 255));
         text->erase(text->find_last_not_of(" \r\n") + 1);
-        volume.label = *text;
+        // The file holds the label in UTF-8; the `A` functions hand it out in the ANSI code page.
+        volume.label = host::to_ansi(QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size())));
     }
     if (auto text = host::read_whole_file(drive.root / ".windows-serial", error))
         volume.serial = static_cast<DWORD>(std::strtoul(text->c_str(), nullptr, 16));

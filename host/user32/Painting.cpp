@@ -1,5 +1,6 @@
 // WM_PAINT and the device contexts of windows: BeginPaint, EndPaint, GetDC, ReleaseDC, DrawTextA.
 #include "gdi32/Gdi.h"
+#include "host/AnsiCodePage.h"
 #include "MessageQueue.h"
 #include "Window.h"
 
@@ -137,7 +138,7 @@ int DrawTextA(HDC hdc, LPCSTR text, int count, RECT* rect, UINT format) {
     // A count longer than the text stops at its terminator.
     const int length = count < 0 ? static_cast<int>(std::strlen(text))
                                  : static_cast<int>(strnlen(text, static_cast<std::size_t>(count)));
-    const QStringList lines = lines_of(QString::fromUtf8(text, length), format);
+    const QStringList lines = lines_of(host::from_ansi(std::string_view(text, static_cast<std::size_t>(length))), format);
     const QFont font = system_font();
     const QFontMetrics metrics(font);
     const int line_height = metrics.height();
