@@ -10,11 +10,22 @@ namespace DriveSources {
 
 namespace {
 
-QString DriveText(char Letter) {
+TDriveType TypeOf(UINT Type) {
+    switch (Type) {
+    case DRIVE_REMOVABLE: return dtFloppy;
+    case DRIVE_FIXED: return dtFixed;
+    case DRIVE_REMOTE: return dtNetwork;
+    case DRIVE_CDROM: return dtCDROM;
+    case DRIVE_RAMDISK: return dtRAM;
+    default: return dtUnknown;
+    }
+}
+
+QString DriveText(char Letter, UINT Type) {
     char const root[] = {Letter, ':', '\\', '\0'};
     char const local[] = {Letter, ':', '\0'};
     QString text = QString(QChar(Letter)) + u':';
-    switch (GetDriveTypeA(root)) {
+    switch (Type) {
     case DRIVE_FIXED:
     case DRIVE_CDROM:
     case DRIVE_RAMDISK: {
@@ -45,7 +56,9 @@ std::vector<TDriveEntry> Drives() {
         if (!(mask & (DWORD(1) << i)))
             continue;
         char const letter = static_cast<char>('a' + i);
-        entries.push_back({QChar(letter), DriveText(letter)});
+        char const root[] = {letter, ':', '\\', '\0'};
+        UINT const type = GetDriveTypeA(root);
+        entries.push_back({QChar(letter), DriveText(letter, type), TypeOf(type)});
     }
     return entries;
 }

@@ -18,6 +18,9 @@ QFont system_font() {
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(13);
     font.setBold(true);
+    // A bitmap font on Windows: crisp pixels on the pixel grid, no grey edges.
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 
