@@ -1,6 +1,7 @@
 // The application object: title, forms, message loop, error and information boxes.
 #include "forms/Forms.h"
 
+#include "host/AnsiCodePage.h"
 #include "host/user32_dialogs.h"
 
 #include <QStyleFactory>
@@ -95,7 +96,7 @@ int TApplication::MessageBox(QString const& Text, QString const& Caption, unsign
     // Handlers run by the box's own event loop are on their own.
     TEventLoopScope scope;
     QString const caption = Caption.isEmpty() ? m_Title : Caption;
-    return MessageBoxA(nullptr, Text.toUtf8().constData(), caption.toUtf8().constData(), Flags);
+    return MessageBoxA(nullptr, host::to_ansi(Text).c_str(), host::to_ansi(caption).c_str(), Flags);
 }
 
 void TApplication::Notification(TComponent* AComponent, bool Inserted) {
@@ -107,5 +108,5 @@ void TApplication::Notification(TComponent* AComponent, bool Inserted) {
 void ShowMessage(QString const& Msg) {
     QString const title = Application ? Application->Title() : QCoreApplication::applicationName();
     TEventLoopScope scope;
-    MessageBoxA(nullptr, Msg.toUtf8().constData(), title.toUtf8().constData(), MB_OK);
+    MessageBoxA(nullptr, host::to_ansi(Msg).c_str(), host::to_ansi(title).c_str(), MB_OK);
 }

@@ -1,6 +1,7 @@
 #include "forms/Dialogs.h"
 
 #include "forms/Classes.h"
+#include "host/AnsiCodePage.h"
 #include "host/DialogResponder.h"
 
 #include <QDialog>
@@ -47,9 +48,9 @@ QString RunInputDialog(QString const& caption, QString const& prompt, QString co
 
 QString InputBox(QString const& ACaption, QString const& APrompt, QString const& ADefault) {
     if (host::DialogResponder* responder = host::dialog_responder()) {
-        auto const answer =
-            responder->input_box({ACaption.toStdString(), APrompt.toStdString(), ADefault.toStdString()});
-        return answer ? QString::fromStdString(*answer).left(InputBoxTextLimit) : ADefault;
+        auto const answer = responder->input_box(
+            {host::to_ansi(ACaption), host::to_ansi(APrompt), host::to_ansi(ADefault)});
+        return answer ? host::from_ansi(*answer).left(InputBoxTextLimit) : ADefault;
     }
     return RunInputDialog(ACaption, APrompt, ADefault);
 }

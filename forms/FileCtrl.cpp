@@ -4,8 +4,61 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QPixmap>
+#include <QStyledItemDelegate>
+#include <QStylePainter>
 
 namespace {
+
+// The drive box as Windows 95 draws it: the chosen drive's icon and text on a white field beside
+// the grey arrow button (Qt's Windows style fills a list-only box with the button face).
+class TDriveCombo : public QComboBox {
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        QStyleOptionComboBox field = option;
+        field.palette.setBrush(QPalette::Button, option.palette.base());
+        field.subControls = QStyle::SC_ComboBoxFrame | QStyle::SC_ComboBoxEditField;
+        painter.drawComplexControl(QStyle::CC_ComboBox, field);
+        QStyleOptionComboBox arrow = option;
+        arrow.subControls = QStyle::SC_ComboBoxArrow;
+        painter.drawComplexControl(QStyle::CC_ComboBox, arrow);
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    }
+};
+
+// Entries of the directory list carry their depth as leading blanks (two a level); the icon and
+// the name are drawn indented by it.
+class TIndentDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    static constexpr int PixelsPerBlank = 4;
+
+    void paint(QPainter* painter, QStyleOptionViewItem const& option, QModelIndex const& index) const override {
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        qsizetype const blanks = Blanks(item.text);
+        item.text = item.text.mid(blanks);
+        item.rect.adjust(static_cast<int>(blanks) * PixelsPerBlank, 0, 0, 0);
+        QStyle* style = item.widget ? item.widget->style() : nullptr;
+        if (style)
+            style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
+    }
+
+  private:
+    static qsizetype Blanks(QString const& text) {
+        qsizetype count = 0;
+        while (count < text.size() && text[count] == u' ')
+            ++count;
+        return count;
+    }
+};
+
+QIcon IconOf(QImage const& image) {
+    return QIcon(QPixmap::fromImage(image));
+}
 
 std::function<std::vector<TDriveEntry>()>& DriveSource() {
     static std::function<std::vector<TDriveEntry>()> source;
@@ -43,8 +96,9 @@ void SetDirectorySource(TDirectorySource Source) {
     DirectorySource() = std::move(Source);
 }
 
-TDriveComboBox::TDriveComboBox(TComponent* AOwner) : TWinControl(AOwner, new QComboBox) {
+TDriveComboBox::TDriveComboBox(TComponent* AOwner) : TWinControl(AOwner, new TDriveCombo) {
     SetColor(clWindow);
+    Combo()->setIconSize(QSize(16, 16));
     SetBounds(0, 0, 145, 21);
     QObject::connect(Combo(), &QComboBox::activated, this, [this](int index) { Select(index); });
     BuildList();
@@ -77,7 +131,7 @@ void TDriveComboBox::BuildList() {
     QSignalBlocker block(combo);
     combo->clear();
     for (TDriveEntry const& entry : m_Entries)
-        combo->addItem(entry.Text);
+        combo->addItem(IconOf(DriveIcon(entry.Type)), entry.Text);
     m_Index = -1;
     for (size_t i = 0; i < m_Entries.size(); ++i)
         if (m_Entries[i].Letter == previous)
@@ -105,6 +159,8 @@ void TDriveComboBox::Change() {
 
 TDirectoryListBox::TDirectoryListBox(TComponent* AOwner) : TWinControl(AOwner, new QListWidget) {
     SetColor(clWindow);
+    List()->setIconSize(QSize(16, 16));
+    List()->setItemDelegate(new TIndentDelegate(List()));
     SetBounds(0, 0, 145, 97);
     QObject::connect(List(), &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         DispatchEvent(m_OnDblClick, this);
@@ -165,7 +221,7 @@ void TDirectoryListBox::BuildList() {
     // subdirectories one level below the current one.
     for (qsizetype i = 0; i < steps.size(); ++i) {
         QString const name = i == 0 ? steps[i].toLower() : steps[i].section(u'\\', -1);
-        list->addItem(QString(static_cast<int>(i) * 2, u' ') + name);
+        list->addItem(new QListWidgetItem(IconOf(FolderIcon(true)), QString(static_cast<int>(i) * 2, u' ') + name));
         m_Paths << steps[i];
     }
     TDirectorySource const& source = DirectorySource();
@@ -175,7 +231,7 @@ void TDirectoryListBox::BuildList() {
         if (!base.endsWith(u'\\'))
             base += u'\\';
         for (QString const& name : source.Subdirectories(steps.back())) {
-            list->addItem(indent + name);
+            list->addItem(new QListWidgetItem(IconOf(FolderIcon(false)), indent + name));
             m_Paths << base + name;
         }
     }

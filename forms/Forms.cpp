@@ -4,6 +4,7 @@
 #include "forms/FormReader.h"
 #include "forms/FormWindow.h"
 #include "forms/Menus.h"
+#include "host/AnsiCodePage.h"
 
 #include <QMenuBar>
 #include <QScreen>
@@ -187,8 +188,8 @@ void TForm::LayoutWindow() {
 }
 
 void TForm::TextChanged() {
-    QByteArray const text = GetText().toUtf8();
-    Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.constData()));
+    std::string const text = host::to_ansi(GetText());
+    Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 LRESULT TForm::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
@@ -225,7 +226,7 @@ void TForm::WndProc(TMessage& Message) {
         Message.Result = 1;
         break;
     case WM_SETTEXT:
-        window->setWindowTitle(QString::fromUtf8(reinterpret_cast<char const*>(Message.LParam)));
+        window->setWindowTitle(host::from_ansi(reinterpret_cast<char const*>(Message.LParam)));
         window->update();
         Message.Result = 1;
         break;

@@ -151,6 +151,9 @@ QFont TFont::ToQFont() const {
     font.setItalic(m_Style.testFlag(fsItalic));
     font.setUnderline(m_Style.testFlag(fsUnderline));
     font.setStrikeOut(m_Style.testFlag(fsStrikeOut));
+    // The faces of the period were bitmap fonts: crisp pixels on the pixel grid, no grey edges.
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 

@@ -1,6 +1,6 @@
 #include "DosFettle.h"
 
-#include "AnsiText.h"
+#include "host/AnsiCodePage.h"
 #include "Artwork.h"
 #include "BootFiles.h"
 #include "DriveSources.h"
@@ -82,7 +82,7 @@ void TForm1::FormCreate(TObject*) {
     BootFiles::ClearReadOnly(BootFiles::MsdosSysAttributePath);
     // Read order matters: the second Autoscan read goes through SpinEdit1Change into Edit8.
     for (BootFiles::BootSetting const& setting : BootFiles::StartupReads) {
-        QString const value = FromAnsi(BootFiles::ReadSetting(setting));
+        QString const value = host::from_ansi(BootFiles::ReadSetting(setting));
         TComponent* control = FindComponent(QString::fromLatin1(setting.Control));
         if (auto* edit = qobject_cast<TEdit*>(control))
             edit->SetText(value);
@@ -162,7 +162,7 @@ void TForm1::WriteSettings(BootFiles::BootFile File, TIniFile const& Ini) const 
         QString text = TextOf(FindComponent(QString::fromLatin1(setting.WrittenFrom)));
         if (setting.KeptOnWrite != 0)
             text = text.left(static_cast<qsizetype>(setting.KeptOnWrite));
-        Ini.WriteString(setting.Section, setting.WriteKey, ToAnsi(text));
+        Ini.WriteString(setting.Section, setting.WriteKey, host::to_ansi(text));
     }
 }
 

@@ -236,14 +236,13 @@ object Form1: TForm1
         Width = 17
         Hint = 'Unchecked is 95 Default'
         OnClick = CheckBox1Click
-        Checked = True
       end
       object Edit4: TEdit
         Left = 172
         Top = 22
         Width = 17
         Visible = False
-        Text = '1'
+        Text = '0'
       end
       object StaticText5: TStaticText
         Left = 8
@@ -392,7 +391,6 @@ object Form1: TForm1
         Width = 49
         Hint = 'This can be 0 (no autoscan), 1(scan non fast), or 2(scan thorough)'
         MaxValue = 2
-        Value = 1
         OnChange = SpinEdit1Change
       end
       object CheckBox6: TCheckBox
@@ -408,7 +406,7 @@ object Form1: TForm1
         Top = 238
         Width = 17
         Visible = False
-        Text = '1'
+        Text = '0'
       end
     end
     object GroupBox3: TGroupBox
@@ -441,7 +439,7 @@ object Form1: TForm1
         Width = 65
         MaxValue = 500
         MinValue = 12
-        Value = 35
+        Value = 12
       end
       object Edit12: TEdit
         Left = 184
@@ -473,7 +471,7 @@ object Form1: TForm1
         Width = 65
         MaxValue = 99
         MinValue = 1
-        Value = 5
+        Value = 1
       end
       object Edit13: TEdit
         Left = 184
@@ -592,7 +590,7 @@ object Form1: TForm1
         Increment = 32
         MaxValue = 16000000
         MinValue = 256
-        Value = 512
+        Value = 256
       end
       object Edit9: TEdit
         Left = 184
@@ -626,7 +624,7 @@ object Form1: TForm1
         Increment = 32
         MaxValue = 16000000
         MinValue = 512
-        Value = 1024
+        Value = 512
       end
       object Edit10: TEdit
         Left = 184

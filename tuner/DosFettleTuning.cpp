@@ -1,7 +1,7 @@
 // TForm1's memory tuning, viewers, folders and menus.
 #include "DosFettle.h"
 
-#include "AnsiText.h"
+#include "host/AnsiCodePage.h"
 #include "BootFiles.h"
 #include "IniFiles.h"
 #include "TunerTexts.h"
@@ -22,20 +22,20 @@ void TForm1::Button5Click(TObject*) {
     // gives the default path, so the write happens either way.
     QString const path =
         InputBox(QString::fromLatin1(TunerTexts::VCachePathCaption),
-                 QString::fromLatin1(TunerTexts::VCachePathPrompt), FromAnsi(BootFiles::SystemIniPath()));
+                 QString::fromLatin1(TunerTexts::VCachePathPrompt), host::from_ansi(BootFiles::SystemIniPath()));
     // From the mirrors: a spin-box change younger than a tick writes the previous value.
-    WriteSettings(BootFiles::BootFile::SystemIni, TIniFile(ToAnsi(path)));
+    WriteSettings(BootFiles::BootFile::SystemIni, TIniFile(host::to_ansi(path)));
 }
 
 void TForm1::Button6Click(TObject*) {
     QString const question = QString::fromLatin1(TunerTexts::WindowsDirectoryQuestion);
-    QString const directory = InputBox(question, question, FromAnsi(BootFiles::WindowsDirectory()));
-    Launch(TunerTexts::NotepadCommand + ToAnsi(directory) + "\\system.ini");
+    QString const directory = InputBox(question, question, host::from_ansi(BootFiles::WindowsDirectory()));
+    Launch(TunerTexts::NotepadCommand + host::to_ansi(directory) + "\\system.ini");
 }
 
 void TForm1::Button4Click(TObject*) {
-    BootFiles::WriteConfigSys(ToAnsi(Edit12->Text()), ToAnsi(Edit13->Text()), ToAnsi(Edit14->Text()),
-                              ToAnsi(Edit15->Text()));
+    BootFiles::WriteConfigSys(host::to_ansi(Edit12->Text()), host::to_ansi(Edit13->Text()), host::to_ansi(Edit14->Text()),
+                              host::to_ansi(Edit15->Text()));
 }
 
 void TForm1::Button7Click(TObject*) {

@@ -1,5 +1,6 @@
 #include "DriveSources.h"
 
+#include "host/AnsiCodePage.h"
 #include "host/kernel32.h"
 
 #include <algorithm>
@@ -9,24 +10,35 @@ namespace DriveSources {
 
 namespace {
 
-QString DriveText(char Letter) {
+TDriveType TypeOf(UINT Type) {
+    switch (Type) {
+    case DRIVE_REMOVABLE: return dtFloppy;
+    case DRIVE_FIXED: return dtFixed;
+    case DRIVE_REMOTE: return dtNetwork;
+    case DRIVE_CDROM: return dtCDROM;
+    case DRIVE_RAMDISK: return dtRAM;
+    default: return dtUnknown;
+    }
+}
+
+QString DriveText(char Letter, UINT Type) {
     char const root[] = {Letter, ':', '\\', '\0'};
     char const local[] = {Letter, ':', '\0'};
     QString text = QString(QChar(Letter)) + u':';
-    switch (GetDriveTypeA(root)) {
+    switch (Type) {
     case DRIVE_FIXED:
     case DRIVE_CDROM:
     case DRIVE_RAMDISK: {
         char label[256] = {};
         if (GetVolumeInformationA(root, label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0))
-            text += QStringLiteral(" [") + QString::fromLocal8Bit(label).toLower() + u']';
+            text += QStringLiteral(" [") + host::from_ansi(label).toLower() + u']';
         break;
     }
     case DRIVE_REMOTE: {
         char remote[256] = {};
         DWORD length = sizeof remote;
         if (WNetGetConnectionA(local, remote, &length) == NO_ERROR)
-            text += u' ' + QString::fromLocal8Bit(remote).toLower();
+            text += u' ' + host::from_ansi(remote).toLower();
         break;
     }
     default:
@@ -44,14 +56,16 @@ std::vector<TDriveEntry> Drives() {
         if (!(mask & (DWORD(1) << i)))
             continue;
         char const letter = static_cast<char>('a' + i);
-        entries.push_back({QChar(letter), DriveText(letter)});
+        char const root[] = {letter, ':', '\\', '\0'};
+        UINT const type = GetDriveTypeA(root);
+        entries.push_back({QChar(letter), DriveText(letter, type), TypeOf(type)});
     }
     return entries;
 }
 
 QStringList Subdirectories(QString const& Directory) {
     QStringList names;
-    std::string pattern = Directory.toLocal8Bit().toStdString();
+    std::string pattern = host::to_ansi(Directory);
     if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/')
         pattern += '\\';
     pattern += '*';
@@ -65,7 +79,7 @@ QStringList Subdirectories(QString const& Directory) {
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(found.dwFileAttributes & left_out) &&
             found.cFileName[0] != '.')
-            names << QString::fromLocal8Bit(found.cFileName);
+            names << host::from_ansi(found.cFileName);
     } while (FindNextFileA(search, &found));
     FindClose(search);
     std::sort(names.begin(), names.end(),
@@ -83,7 +97,7 @@ QString ProcessDirectory() {
     if (length == 0 || length >= directory.size())
         return QStringLiteral("C:\\");
     directory.resize(length);
-    return QString::fromLocal8Bit(directory);
+    return host::from_ansi(directory);
 }
 
 QString CurrentDirectory(QChar Drive) {
@@ -93,7 +107,7 @@ QString CurrentDirectory(QChar Drive) {
     DWORD const length = GetFullPathNameA(drive_only, sizeof full, full, nullptr);
     if (length == 0 || length >= sizeof full)
         return QString(Drive.toUpper()) + QStringLiteral(":\\");
-    return QString::fromLocal8Bit(full, static_cast<qsizetype>(length));
+    return host::from_ansi(std::string_view(full, length));
 }
 
 void Install() {

@@ -2,6 +2,7 @@
 #include "ModalDialog.h"
 #include "TestApplication.h"
 
+#include "forms/Dialogs.h"
 #include "forms/StdCtrls.h"
 #include "host/DialogResponder.h"
 #include "host/user32_dialogs.h"
@@ -87,6 +88,21 @@ TEST_F(ApplicationTest, information_box_has_the_title_and_one_ok_button) {
     EXPECT_EQ(responder.message_boxes[0].style, MB_OK);
 }
 
+TEST_F(ApplicationTest, texts_reach_the_boxes_in_the_ansi_code_page_both_ways) {
+    QString const text = QString::fromUtf8("Caf\xC3\xA9 \xE2\x82\xAC") + QChar(0x81) + QChar(0x4E2D);
+    ShowMessage(text);
+    Application->MessageBox(text, QString::fromUtf8("\xC3\xBF"), MB_OK);
+    ASSERT_EQ(responder.message_boxes.size(), 2u);
+    EXPECT_EQ(responder.message_boxes[0].text, "Caf\xE9 \x80\x81?");
+    EXPECT_EQ(responder.message_boxes[1].text, "Caf\xE9 \x80\x81?");
+    EXPECT_EQ(responder.message_boxes[1].caption, "\xFF");
+    responder.input_answers = {std::string("\xFF\xFE\x9D")};
+    EXPECT_EQ(InputBox(QStringLiteral("c"), QStringLiteral("p"), QString::fromUtf8("C:\\Caf\xC3\xA9")),
+              QString::fromUtf8("\xC3\xBF\xC3\xBE") + QChar(0x9D));
+    ASSERT_EQ(responder.input_boxes.size(), 1u);
+    EXPECT_EQ(responder.input_boxes[0].default_text, "C:\\Caf\xE9");
+}
+
 struct DefaultButtonCase {
     UINT style;
     int id;
@@ -157,6 +173,20 @@ TEST(MessageBoxWithoutResponder, real_box_shows_the_windows_buttons_and_returns_
     EXPECT_EQ(texts, QStringList({"&No", "&Yes", "Cancel"}));
     EXPECT_EQ(icon, QMessageBox::Question);
     EXPECT_EQ(caption, QStringLiteral("BootFettle by Varn"));
+}
+
+TEST(MessageBoxWithoutResponder, real_box_shows_ansi_texts_as_their_characters) {
+    TestApplication();
+    QString text, caption;
+    when_modal_shows<QMessageBox>([&](QMessageBox& box) {
+        text = box.text();
+        caption = box.windowTitle();
+        box.buttons().front()->click();
+    });
+    ModalSafetyNet safety_net;
+    MessageBoxA(nullptr, "Caf\xE9 \x80", "\xFF\xFE", MB_OK);
+    EXPECT_EQ(text, QString::fromUtf8("Caf\xC3\xA9 \xE2\x82\xAC"));
+    EXPECT_EQ(caption, QString::fromUtf8("\xC3\xBF\xC3\xBE"));
 }
 
 } // namespace

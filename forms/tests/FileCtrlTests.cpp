@@ -4,6 +4,8 @@
 #include "forms/Buttons.h"
 #include "forms/FileCtrl.h"
 
+#include <QComboBox>
+#include <QListWidget>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -77,6 +79,47 @@ TEST_F(FileCtrlTest, drive_box_lists_the_drives_and_reports_a_new_choice) {
     EXPECT_EQ(changes, 1);
     drives->SetDrive(u'x');
     EXPECT_EQ(drives->Drive(), QChar(u'd'));
+}
+
+bool SameImage(QIcon const& icon, QImage const& image) {
+    return icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32) == image;
+}
+
+TEST_F(FileCtrlTest, drive_box_shows_each_drive_with_the_icon_of_its_type_on_a_white_field) {
+    SetDriveSource([] {
+        return std::vector<TDriveEntry>{{u'a', QStringLiteral("a:"), dtFloppy},
+                                        {u'c', QStringLiteral("c: [system]"), dtFixed},
+                                        {u'd', QStringLiteral("d: [cdrom]"), dtCDROM},
+                                        {u'n', QStringLiteral("n: \\\\server\\share"), dtNetwork}};
+    });
+    auto* drives = new TDriveComboBox(form.get());
+    auto* combo = static_cast<QComboBox*>(drives->Widget());
+    ASSERT_EQ(combo->count(), 4);
+    QList<QImage> seen;
+    for (int i = 0; i < combo->count(); ++i) {
+        QImage const expected = DriveIcon(drives->Entries()[static_cast<size_t>(i)].Type);
+        EXPECT_EQ(expected.size(), QSize(16, 16));
+        EXPECT_TRUE(SameImage(combo->itemIcon(i), expected)) << i;
+        EXPECT_FALSE(seen.contains(expected)) << "four kinds of drive, four icons: " << i;
+        seen << expected;
+    }
+    // The text field is white, as the list below it; the arrow button keeps the button face.
+    drives->SetBounds(0, 0, 145, 21);
+    QImage const shot = combo->grab().toImage();
+    QColor const field = shot.pixelColor(shot.width() - 30, shot.height() / 2);
+    QColor const button = shot.pixelColor(shot.width() - 6, 5);
+    EXPECT_EQ(field, QColor(Qt::white)) << field.name().toStdString();
+    EXPECT_EQ(button, SystemColor(15)) << button.name().toStdString();
+}
+
+TEST_F(FileCtrlTest, directory_list_shows_open_folders_for_the_path_and_closed_ones_below) {
+    auto* list = new TDirectoryListBox(form.get());
+    list->SetDirectory(QStringLiteral("C:\\WINDOWS"));
+    auto* widget = static_cast<QListWidget*>(list->Widget());
+    ASSERT_EQ(widget->count(), 4);
+    for (int i = 0; i < widget->count(); ++i)
+        EXPECT_TRUE(SameImage(widget->item(i)->icon(), FolderIcon(i < 2))) << i;
+    EXPECT_NE(FolderIcon(true), FolderIcon(false));
 }
 
 TEST_F(FileCtrlTest, two_state_glyph_splits_into_normal_and_disabled_images) {

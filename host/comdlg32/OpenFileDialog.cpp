@@ -1,6 +1,7 @@
 // GetOpenFileNameA and CommDlgExtendedError on Qt. The dialog (or the dialog responder) names
 // host files; they are checked against the caller's flags and answered as DOS paths in the
 // classic or the Explorer format (commdlg.h).
+#include "host/AnsiCodePage.h"
 #include "host/DialogResponder.h"
 #include "host/commdlg.h"
 #include "prefix/Prefix.h"
@@ -115,9 +116,9 @@ QStringList qt_filters(OpenFileRequest const& request) {
     QStringList filters;
     for (auto const& [description, pattern] : request.filters) {
         QStringList patterns;
-        for (QString const& one : QString::fromLocal8Bit(pattern).split(';', Qt::SkipEmptyParts))
+        for (QString const& one : host::from_ansi(pattern).split(';', Qt::SkipEmptyParts))
             patterns << caseless_pattern(one.trimmed());
-        filters << QStringLiteral("%1 (%2)").arg(QString::fromLocal8Bit(description), patterns.join(' '));
+        filters << QStringLiteral("%1 (%2)").arg(host::from_ansi(description), patterns.join(' '));
     }
     return filters;
 }
@@ -142,12 +143,17 @@ std::vector<std::string> typed_names(std::string const& text) {
 // A typed name as a host path: a DOS path, a host path, or a name in `folder`, found as DOS
 // finds names (without regard to case, or by its short name).
 std::optional<fs::path> resolve_typed(std::string const& name, fs::path const& folder) {
-    if (name.size() >= 2 && name[1] == ':' && std::isalpha(static_cast<unsigned char>(name[0])))
-        return Prefix::current().to_host(name);
     if (name.starts_with('/'))
         return fs::path(name);
+    // The field holds UTF-8; a DOS path is looked up in the ANSI code page. A name that has no
+    // ANSI spelling can only be a Linux name in the folder shown.
+    auto ansi = utf8_to_ansi(name);
+    if (!ansi)
+        return folder / name;
+    if (ansi->size() >= 2 && (*ansi)[1] == ':' && std::isalpha(static_cast<unsigned char>((*ansi)[0])))
+        return Prefix::current().to_host(*ansi);
     if (auto dos_folder = Prefix::current().to_dos(folder))
-        return Prefix::current().to_host(*dos_folder + (dos_folder->back() == '\\' ? "" : "\\") + name);
+        return Prefix::current().to_host(*dos_folder + (dos_folder->back() == '\\' ? "" : "\\") + *ansi);
     return folder / name;
 }
 
@@ -158,12 +164,12 @@ std::optional<QString> dos_label(fs::path const& folder) {
     if (!dos)
         return std::nullopt;
     if (dos->size() > 3)
-        return QString::fromLocal8Bit(*dos);
+        return host::from_ansi(*dos);
     const std::string root = dos->substr(0, 2) + "\\";
     char label[64] = "";
     GetVolumeInformationA(root.c_str(), label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0);
-    const QString drive = QString::fromLocal8Bit(dos->substr(0, 2));
-    return *label ? QStringLiteral("%1 (%2)").arg(QString::fromLocal8Bit(label), drive)
+    const QString drive = host::from_ansi(dos->substr(0, 2));
+    return *label ? QStringLiteral("%1 (%2)").arg(host::from_ansi(label), drive)
                   : QStringLiteral("(%1)").arg(drive);
 }
 
@@ -358,7 +364,7 @@ std::optional<std::vector<fs::path>> run_qt_dialog(HWND owner, OpenFileRequest c
                                                    DWORD& filter_index) {
     QWidget* parent = owner ? window_widget(owner) : nullptr;
     DosFileDialog dialog(parent ? parent : QApplication::activeWindow(),
-                         QString::fromLocal8Bit(request.title), start_folder(request),
+                         host::from_ansi(request.title), start_folder(request),
                          has(request.flags, OFN_FILEMUSTEXIST));
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -41,23 +41,24 @@ FILETIME file_time(const struct statx_timestamp& time) {
     return {static_cast<DWORD>(ticks & 0xFFFFFFFFu), static_cast<DWORD>(ticks >> 32)};
 }
 
-// The 8.3 name Windows reports beside a long name; none for a name that is one already.
-std::string alternate_name(std::string_view name) {
+// The 8.3 name Windows reports beside a long name (`name`, the ANSI spelling of the host name);
+// none for a name that is one already.
+std::string alternate_name(std::string_view name, std::string_view host_name) {
     if (name == "." || name == ".." || is_valid_short_name(name))
         return {};
-    return short_name_of(name);
+    return short_name_of(host_name);
 }
 
-bool name_matches(std::string_view pattern, std::string_view name) {
+bool name_matches(std::string_view pattern, std::string_view name, std::string_view host_name) {
     if (matches_dos_pattern(pattern, name))
         return true;
-    std::string alternate = alternate_name(name);
+    std::string alternate = alternate_name(name, host_name);
     return !alternate.empty() && matches_dos_pattern(pattern, alternate);
 }
 
-// The entry of a search for a host file, under the name it is listed with. Nothing when the
-// file cannot be looked at (a dangling link, a name that went away).
-std::optional<WIN32_FIND_DATAA> describe(const fs::path& file, std::string_view name) {
+// The entry of a search for a host file, under the name it is listed with (ANSI) and its host
+// name. Nothing when the file cannot be looked at (a dangling link, a name that went away).
+std::optional<WIN32_FIND_DATAA> describe(const fs::path& file, std::string_view name, std::string_view host_name) {
     struct statx st{};
     if (statx(AT_FDCWD, file.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &st) != 0 || name.size() >= MAX_PATH)
         return std::nullopt;
@@ -74,7 +75,7 @@ std::optional<WIN32_FIND_DATAA> describe(const fs::path& file, std::string_view 
         data.nFileSizeLow = static_cast<DWORD>(st.stx_size & 0xFFFFFFFFu);
     }
     std::memcpy(data.cFileName, name.data(), name.size());
-    std::string alternate = alternate_name(name);
+    std::string alternate = alternate_name(name, host_name);
     std::memcpy(data.cAlternateFileName, alternate.data(), std::min(alternate.size(), sizeof data.cAlternateFileName - 1));
     return data;
 }
@@ -93,7 +94,7 @@ std::vector<WIN32_FIND_DATAA> list_folder(const fs::path& folder, bool drive_roo
     if (!drive_root) {
         for (auto [name, file] : {std::pair{".", folder}, std::pair{"..", folder.parent_path()}})
             if (matches_dos_pattern(pattern, name))
-                if (auto data = describe(file, name))
+                if (auto data = describe(file, name, name))
                     found.push_back(*data);
     }
     std::size_t dots = found.size();
@@ -101,10 +102,13 @@ std::vector<WIN32_FIND_DATAA> list_folder(const fs::path& folder, bool drive_roo
     if (!dir)
         return found;
     while (const dirent* entry = readdir(dir.get())) {
-        std::string_view name(entry->d_name);
-        if (name == "." || name == ".." || !name_matches(pattern, name))
+        std::string_view host_name(entry->d_name);
+        if (host_name == "." || host_name == "..")
             continue;
-        if (auto data = describe(folder / entry->d_name, name))
+        std::string name = dos_name_of(host_name);
+        if (!name_matches(pattern, name, host_name))
+            continue;
+        if (auto data = describe(folder / entry->d_name, name, host_name))
             found.push_back(*data);
     }
     std::sort(found.begin() + static_cast<std::ptrdiff_t>(dots), found.end(), less_ignoring_case);

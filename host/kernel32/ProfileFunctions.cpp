@@ -37,9 +37,11 @@ std::string trimmed_default(const char* default_value) {
     return value;
 }
 
-// Copies a value the way Windows hands out profile values: matching quotes around a value of
-// more than one character are removed, and the copy is cut to the buffer.
+// Copies a value the way Windows hands out profile values: a value is a C string, so a NUL byte
+// in the file ends it; matching quotes around a value of more than one character are removed;
+// the copy is cut to the buffer.
 DWORD copy_entry(std::string_view value, char* buffer, DWORD size) {
+    value = value.substr(0, value.find('\0'));
     bool quoted = value.size() > 1 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
     if (quoted)
         value = value.substr(1, value.size() - 2);

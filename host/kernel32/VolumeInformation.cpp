@@ -2,6 +2,7 @@
 // them: a raw disc's ISO 9660 volume descriptor, or the .windows-label and .windows-serial files in
 // a drive's root; the source of a network mount.
 #include "prefix/AtomicFile.h"
+#include "host/AnsiCodePage.h"
 #include "host/kernel32.h"
 #include "prefix/Prefix.h"
 
@@ -11,6 +12,7 @@
 #include <optional>
 #include <sstream>
 #include <sys/statfs.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -80,7 +82,8 @@ Volume read_folder_volume(const host::DriveInfo& drive) {
     if (auto text = host::read_whole_file(drive.root / ".windows-label", error)) {
         text->resize(std::min<std::size_t>(text->size(), 255));
         text->erase(text->find_last_not_of(" \r\n") + 1);
-        volume.label = *text;
+        // The file holds the label in UTF-8; the `A` functions hand it out in the ANSI code page.
+        volume.label = host::to_ansi(QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size())));
     }
     if (auto text = host::read_whole_file(drive.root / ".windows-serial", error))
         volume.serial = static_cast<DWORD>(std::strtoul(text->c_str(), nullptr, 16));
@@ -103,10 +106,15 @@ bool copy_text(const std::string& text, char* buffer, DWORD size) {
     return true;
 }
 
-// The mount source of the file system holding path, from the process's mount table.
-std::optional<std::string> mount_source(const fs::path& path) {
+struct Mount {
+    std::string type;
+    std::string source;
+};
+
+// The file system holding path, from the process's mount table.
+std::optional<Mount> mount_of(const fs::path& path) {
     std::ifstream table("/proc/self/mountinfo");
-    std::string line, best_source;
+    std::string line, best_source, best_type;
     std::size_t best_length = 0;
     std::string target = path.string();
     while (std::getline(table, line)) {
@@ -124,11 +132,29 @@ std::optional<std::string> mount_source(const fs::path& path) {
         if (inside && mount_point.size() >= best_length) {
             best_length = mount_point.size();
             best_source = source;
+            best_type = type;
         }
     }
     if (best_source.empty())
         return std::nullopt;
-    return best_source;
+    return Mount{best_type, best_source};
+}
+
+bool is_network_file_system(std::string const& type) {
+    static constexpr std::string_view kTypes[] = {"nfs",  "nfs4", "cifs", "smb3",      "smbfs",
+                                                  "ncpfs", "afs", "9p",   "fuse.sshfs", "ceph"};
+    return std::find(std::begin(kTypes), std::end(kTypes), type) != std::end(kTypes);
+}
+
+// A folder of this machine given out as a network drive (drives.ini says "network") is named as
+// the share of this machine that holds it: "\\host\srv\share" for /srv/share.
+std::string local_share_name(const fs::path& folder) {
+    char host[256] = {};
+    if (gethostname(host, sizeof host - 1) != 0 || !host[0])
+        std::strcpy(host, "localhost");
+    std::string name = "\\\\" + std::string(host) + folder.generic_string();
+    std::replace(name.begin(), name.end(), '/', '\\');
+    return name;
 }
 
 // "//server/share" and "server:/path" become "\\server\share" and "\\server\path".
@@ -182,10 +208,12 @@ extern "C" DWORD WNetGetConnectionA(LPCSTR local_name, LPSTR remote_name, DWORD*
     auto drive = host::Prefix::current().drive(local_name[0]);
     if (!drive || drive->type != DRIVE_REMOTE || drive->root.empty())
         return ERROR_NOT_CONNECTED;
-    auto source = mount_source(drive->root);
-    if (!source)
-        return ERROR_NOT_CONNECTED;
-    std::string name = windows_remote_name(*source);
+    // A network mount names its server and share; a local folder is not named by the device its
+    // file system lives on, but as a share of this machine.
+    auto mount = mount_of(drive->root);
+    std::string name = mount && is_network_file_system(mount->type) ? windows_remote_name(mount->source)
+                                                                     : local_share_name(drive->root);
+    name = host::to_ansi(QString::fromStdString(name));
     if (!remote_name || *length <= name.size()) {
         *length = static_cast<DWORD>(name.size() + 1);
         return ERROR_MORE_DATA;

@@ -1,5 +1,6 @@
 #include "Prefix.h"
 
+#include "host/AnsiCodePage.h"
 #include "host/kernel32.h"
 #include "AtomicFile.h"
 #include "DosPathText.h"
@@ -23,24 +24,27 @@ std::mutex g_prefix_mutex;
 
 char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
+// Names in the ANSI code page, matched without regard to case.
 bool equal_ignoring_case(std::string_view a, std::string_view b) {
     return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return ansi_lower(x) == ansi_lower(y); });
 }
 
-// Finds the entry of the folder that a DOS name means: the exact name, then the same name in
-// another letter case, then the entry whose 8.3 short name it is.
+// Finds the entry of the folder that a DOS name (ANSI) means: the exact name, then the entry
+// whose ANSI spelling is the same name in another letter case, then the entry whose 8.3 short
+// name it is. Entries are named in UTF-8 on the disk.
 std::optional<std::string> find_entry(const fs::path& folder, std::string_view name) {
     std::error_code error;
-    if (fs::exists(folder / std::string(name), error))
-        return std::string(name);
+    std::string utf8 = ansi_to_utf8(name);
+    if (fs::exists(folder / utf8, error))
+        return utf8;
     fs::directory_iterator it(folder, error);
     if (error)
         return std::nullopt;
     std::optional<std::string> by_short_name;
     for (const auto& entry : it) {
         std::string entry_name = entry.path().filename().string();
-        if (equal_ignoring_case(entry_name, name))
+        if (equal_ignoring_case(dos_name_of(entry_name), name))
             return entry_name;
         if (!by_short_name && equal_ignoring_case(short_name_of(entry_name), name))
             by_short_name = entry_name;
@@ -193,7 +197,7 @@ std::optional<fs::path> Prefix::to_host(std::string_view dos_path) const {
     fs::path result = info->root;
     for (auto part : split_dos_components(std::string_view(*full).substr(3))) {
         auto found = find_entry(result, part);
-        result /= found ? *found : std::string(part);
+        result /= found ? *found : ansi_to_utf8(part);
     }
     return result;
 }
@@ -223,7 +227,7 @@ std::optional<std::string> Prefix::to_dos(const fs::path& host_path, bool short_
             if (name.empty())
                 continue;
             dos += '\\';
-            dos += short_names ? short_name_of(name) : name;
+            dos += short_names ? short_name_of(name) : dos_name_of(name);
         }
         if (dos.size() == 2)
             dos += '\\';

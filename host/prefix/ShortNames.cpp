@@ -1,5 +1,7 @@
 #include "ShortNames.h"
 
+#include "host/AnsiCodePage.h"
+
 #include <cctype>
 #include <cstdint>
 
@@ -47,6 +49,12 @@ bool is_valid_short_name(std::string_view name) {
         if (c != '.' && is_invalid_short_char(c))
             return false;
     return true;
+}
+
+std::string dos_name_of(std::string_view host_name) {
+    if (auto ansi = utf8_to_ansi(host_name))
+        return *ansi;
+    return short_name_of(host_name);
 }
 
 std::string short_name_of(std::string_view long_name) {

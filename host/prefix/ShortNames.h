@@ -11,4 +11,8 @@ namespace host {
 
 bool is_valid_short_name(std::string_view name);
 
+// The name the `A` functions see for a name on the Linux disk (UTF-8): its spelling in the ANSI
+// code page, or its short name when it has none.
+std::string dos_name_of(std::string_view host_name);
+
 }

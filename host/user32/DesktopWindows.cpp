@@ -5,6 +5,7 @@
 #include "Window.h"
 #include "WindowWidget.h"
 #include "X11Desktop.h"
+#include "host/AnsiCodePage.h"
 #include "host/GuiThread.h"
 #include "host/kernel32.h"
 
@@ -62,11 +63,12 @@ std::vector<HWND> top_level_handles() {
     return handles;
 }
 
+// A window's text in the ANSI code page (X11 titles are UTF-8).
 std::string text_of(HWND hwnd) {
     if (Window* window = find_window(hwnd))
-        return window->widget ? window->widget->windowTitle().toStdString() : std::string();
+        return window->widget ? host::to_ansi(window->widget->windowTitle()) : std::string();
     if (auto x_window = desktop_window_of(hwnd))
-        return x11::title(*x_window);
+        return host::to_ansi(QString::fromStdString(x11::title(*x_window)));
     return {};
 }
 
@@ -80,7 +82,7 @@ std::string class_of(HWND hwnd) {
 
 // Window texts and class names are compared as Windows compares them: whole, ignoring case.
 bool same_text(std::string const& a, char const* b) {
-    return QString::fromUtf8(a.c_str()).compare(QString::fromUtf8(b), Qt::CaseInsensitive) == 0;
+    return host::from_ansi(a).compare(host::from_ansi(b), Qt::CaseInsensitive) == 0;
 }
 
 BOOL invalid_window() {
@@ -160,11 +162,11 @@ int GetWindowTextA(HWND hwnd, LPSTR text, int size) {
 BOOL SetWindowTextA(HWND hwnd, LPCSTR text) {
     const std::string title = text ? text : "";
     if (Window* window = find_window(hwnd)) {
-        window->widget->setWindowTitle(QString::fromUtf8(title.c_str()));
+        window->widget->setWindowTitle(host::from_ansi(title));
         return TRUE;
     }
     if (auto x_window = desktop_window_of(hwnd))
-        return x11::set_title(*x_window, title) ? TRUE : invalid_window();
+        return x11::set_title(*x_window, host::from_ansi(title).toStdString()) ? TRUE : invalid_window();
     return invalid_window();
 }
 

@@ -2,6 +2,7 @@
 // menu is a list of items kept by the host; TrackPopupMenu shows it as a QMenu, or hands it to
 // the test's responder.
 #include "HandleTable.h"
+#include "host/AnsiCodePage.h"
 #include "Window.h"
 #include "WindowWidget.h"
 #include "host/kernel32.h"
@@ -119,7 +120,7 @@ void fill_qmenu(QMenu& qmenu, std::vector<MenuItemView> const& items) {
             qmenu.addSeparator();
             continue;
         }
-        const QString text = QString::fromUtf8(item.text.c_str());
+        const QString text = host::from_ansi(item.text);
         if (!item.submenu.empty()) {
             QMenu* sub = qmenu.addMenu(text);
             sub->setEnabled(!item.grayed);

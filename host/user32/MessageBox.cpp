@@ -1,5 +1,6 @@
 // MessageBoxA and MessageBeep on Qt. A dialog responder, when installed, answers instead of the
 // real dialog (dialog_responder.h).
+#include "host/AnsiCodePage.h"
 #include "host/DialogResponder.h"
 #include "host/user32.h"
 #include "host/user32_dialogs.h"
@@ -90,10 +91,10 @@ extern "C" int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
         return responder->message_box({caption_text, body, type});
     if (!host::user32::ensure_application()) {
         // No GUI to show it on: report on the console and take the default button.
-        std::fprintf(stderr, "%s: %s\n", caption_text.c_str(), body.c_str());
+        std::fprintf(stderr, "%s: %s\n", host::from_ansi(caption_text).toUtf8().constData(), host::from_ansi(body).toUtf8().constData());
         return host::default_button_id(type);
     }
-    return run_qt_box(owner, QString::fromUtf8(caption_text), QString::fromUtf8(body), type);
+    return run_qt_box(owner, host::from_ansi(caption_text), host::from_ansi(body), type);
 }
 
 extern "C" BOOL MessageBeep(UINT type) {

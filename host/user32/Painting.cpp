@@ -1,5 +1,6 @@
 // WM_PAINT and the device contexts of windows: BeginPaint, EndPaint, GetDC, ReleaseDC, DrawTextA.
 #include "gdi32/Gdi.h"
+#include "host/AnsiCodePage.h"
 #include "MessageQueue.h"
 #include "Window.h"
 
@@ -17,6 +18,9 @@ QFont system_font() {
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(13);
     font.setBold(true);
+    // A bitmap font on Windows: crisp pixels on the pixel grid, no grey edges.
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 
@@ -137,7 +141,7 @@ int DrawTextA(HDC hdc, LPCSTR text, int count, RECT* rect, UINT format) {
     // A count longer than the text stops at its terminator.
     const int length = count < 0 ? static_cast<int>(std::strlen(text))
                                  : static_cast<int>(strnlen(text, static_cast<std::size_t>(count)));
-    const QStringList lines = lines_of(QString::fromUtf8(text, length), format);
+    const QStringList lines = lines_of(host::from_ansi(std::string_view(text, static_cast<std::size_t>(length))), format);
     const QFont font = system_font();
     const QFontMetrics metrics(font);
     const int line_height = metrics.height();

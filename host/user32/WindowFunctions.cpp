@@ -1,5 +1,6 @@
 // Creating, destroying, showing and placing windows.
 #include "DesktopWindows.h"
+#include "host/AnsiCodePage.h"
 #include "host/GuiThread.h"
 #include "MessageQueue.h"
 #include "Resources.h"
@@ -48,7 +49,7 @@ QWidget* widget_of(HWND hwnd) {
 
 void dress_widget(Window& window, char const* title) {
     WindowWidget& widget = *window.widget;
-    widget.setWindowTitle(QString::fromUtf8(title ? title : ""));
+    widget.setWindowTitle(host::from_ansi(title ? title : ""));
     if (const QImage icon = icon_image(window.window_class->icon); !icon.isNull())
         widget.setWindowIcon(QIcon(QPixmap::fromImage(icon)));
     if (auto shape = cursor_shape(window.window_class->cursor))

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <map>
 
 namespace fs = std::filesystem;
 
@@ -21,6 +23,29 @@ class DriveSourcesTest : public ::testing::Test {
   private:
     fs::path m_Saved = fs::current_path();
 };
+
+TEST_F(DriveSourcesTest, drives_carry_their_type_and_a_local_network_folder_shows_as_a_share) {
+    for (const char* folder : {"floppy", "cdrom", "share"})
+        fs::create_directory(prefix.root() / folder);
+    fs::create_directory_symlink("../floppy", prefix.root() / "dosdevices" / "a:");
+    fs::create_directory_symlink("../cdrom", prefix.root() / "dosdevices" / "d:");
+    fs::create_directory_symlink("../share", prefix.root() / "dosdevices" / "n:");
+    std::ofstream(prefix.root() / "drives.ini") << "[Drives]\r\nd:=cdrom\r\nn:=network\r\n";
+    std::vector<TDriveEntry> const drives = DriveSources::Drives();
+    std::map<QChar, TDriveEntry> by_letter;
+    for (TDriveEntry const& entry : drives)
+        by_letter[entry.Letter] = entry;
+    EXPECT_EQ(by_letter[u'a'].Type, dtFloppy);
+    EXPECT_EQ(by_letter[u'c'].Type, dtFixed);
+    EXPECT_EQ(by_letter[u'd'].Type, dtCDROM);
+    EXPECT_EQ(by_letter[u'n'].Type, dtNetwork);
+    // The share of this machine that holds the folder, never the device its file system is on.
+    QString const share = QString::fromStdString(fs::canonical(prefix.root() / "share").generic_string())
+                              .replace(u'/', u'\\')
+                              .toLower();
+    EXPECT_TRUE(by_letter[u'n'].Text.startsWith(QStringLiteral("n: \\\\"))) << by_letter[u'n'].Text.toStdString();
+    EXPECT_TRUE(by_letter[u'n'].Text.endsWith(share)) << by_letter[u'n'].Text.toStdString();
+}
 
 TEST_F(DriveSourcesTest, subdirectories_leave_out_files_dot_entries_and_hidden_or_system_folders) {
     for (char const* folder : {"Games", "apps", "Zeta", ".config", "Hidden", "System"})

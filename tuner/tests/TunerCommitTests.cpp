@@ -66,6 +66,17 @@ TEST_F(TunerCommit, directories_come_from_the_lists_whatever_was_typed) {
         << MsdosSys();
 }
 
+TEST_F(TunerCommit, a_folder_named_in_utf8_on_the_disk_reaches_msdos_sys_in_ansi) {
+    std::filesystem::create_directory(prefix.host("C:\\WINDOWS") / "Caf\xC3\xA9");
+    TForm1& f = OpenOn(BareMsdosSys);
+    f.DirectoryListBox1->SetDirectory(QStringLiteral("C:\\WINDOWS"));
+    int const entry = f.DirectoryListBox1->EntryTexts().indexOf(QString::fromUtf8("    Caf\xC3\xA9"));
+    ASSERT_GE(entry, 0) << f.DirectoryListBox1->EntryTexts().join(u'|').toStdString();
+    f.DirectoryListBox1->OpenEntry(entry);
+    Click(f.BitBtn2);
+    EXPECT_NE(MsdosSys().find("WinDir=C:\\WINDOWS\\Caf\xE9\r\n"), std::string::npos) << MsdosSys();
+}
+
 TEST_F(TunerCommit, commit_leaves_msdos_sys_with_only_the_read_only_bit_it_had) {
     prefix.write("C:\\MSDOS.SYS", BareMsdosSys);
     SetFileAttributesA("C:\\MSDOS.SYS",

@@ -31,6 +31,19 @@ TEST_F(TunerTools, cancelled_vcache_input_box_still_writes_both_keys_to_the_defa
     EXPECT_TRUE(responder.message_boxes.empty());
 }
 
+TEST_F(TunerTools, vcache_values_of_any_bytes_are_written_back_unchanged) {
+    // Every byte from 0x80 up, the ones Windows-1252 leaves undefined among them.
+    std::string high;
+    for (int b = 0x80; b <= 0xFF; ++b)
+        high += static_cast<char>(b);
+    prefix.write("C:\\WINDOWS\\SYSTEM.INI", "[VCache]\r\nMinFileCache=\xFF\xFE\r\nMaxFileCache=" + high + "\r\n");
+    TForm1& f = Open();
+    f.Timer1Timer(f.Timer1);
+    Click(f.Button5);
+    EXPECT_EQ(prefix.read("C:\\WINDOWS\\SYSTEM.INI"),
+              "[VCache]\r\nMinFileCache=\xFF\xFE\r\nMaxFileCache=" + high + "\r\n");
+}
+
 TEST_F(TunerTools, a_spin_change_younger_than_a_tick_writes_the_previous_value) {
     TForm1& f = Open();
     f.Timer1->SetEnabled(false);

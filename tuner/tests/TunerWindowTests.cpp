@@ -254,9 +254,58 @@ TEST_F(TunerTest, spin_boxes_have_their_ranges_and_steps) {
         ASSERT_GE(at, 0) << row.name;
         qsizetype const end = text.indexOf(QStringLiteral("end"), at);
         QString const body = text.mid(at, end - at);
-        bool const stored = body.contains(QStringLiteral("Value = %1\n").arg(row.initial));
+        bool const stored = body.contains(QStringLiteral(" Value = %1\n").arg(row.initial));
         EXPECT_TRUE(stored || row.initial == 0) << row.name;
     }
+}
+
+// The initial state of every switch and spin box: checked (1) or not (0), or the spin box's value.
+struct InitialState {
+    const char* control;
+    int initial;
+};
+
+constexpr InitialState kInitialStates[] = {
+    {"CheckBox1", 0}, {"CheckBox2", 1}, {"CheckBox3", 0},   {"CheckBox5", 0},   {"CheckBox4", 0},
+    {"SpinEdit1", 0}, {"CheckBox6", 1}, {"SpinEdit4", 12},  {"SpinEdit5", 1},   {"SpinEdit6", 0},
+    {"SpinEdit7", 1}, {"SpinEdit2", 256}, {"SpinEdit3", 512}};
+
+// The state a control shows: 1 or 0 for a check box, the value for a spin box.
+int StateOf(TForm1& form, const char* name) {
+    QString const control = QString::fromLatin1(name);
+    if (auto* box = form.FindComponent<TCheckBox>(control))
+        return box->Checked() ? 1 : 0;
+    auto* spin = form.FindComponent<TSpinEdit>(control);
+    EXPECT_NE(spin, nullptr) << name;
+    return spin ? spin->Text().toInt() : -1;
+}
+
+TEST_F(TunerTest, every_switch_and_spin_box_starts_in_its_initial_state_and_keeps_it_for_other_texts) {
+    {
+        // The window as its description makes it, before the start-up load runs.
+        QString description = TForm1::StoredDescription();
+        ASSERT_TRUE(description.contains(QStringLiteral("  OnCreate = FormCreate\n")));
+        description.remove(QStringLiteral("  OnCreate = FormCreate\n"));
+        TForm1 described(nullptr, description);
+        for (InitialState const& row : kInitialStates)
+            EXPECT_EQ(StateOf(described, row.control), row.initial) << "as described: " << row.control;
+    }
+    // Flags whose texts are neither "0" nor "1" leave every check box as it starts; a commit then
+    // writes those states.
+    SetFileAttributesA("C:\\MSDOS.SYS", 0);
+    prefix.write("C:\\MSDOS.SYS", "[Paths]\r\nWinDir=C:\\WINDOWS\r\n[Options]\r\nBootMulti=yes\r\nBootGUI=yes\r\n"
+                                  "Network=yes\r\nBootDelay=yes\r\nBootKeys=yes\r\n");
+    TForm1& f = Open();
+    for (InitialState const& row : kInitialStates) {
+        if (QByteArray(row.control).startsWith("CheckBox")) {
+            EXPECT_EQ(StateOf(f, row.control), row.initial) << "after the start-up load: " << row.control;
+        }
+    }
+    f.Timer1Timer(f.Timer1); // the first refresh turns the mirrors into the boxes' states
+    Click(f.BitBtn2);
+    std::string const written = MsdosSys();
+    for (const char* line : {"BootMulti=0\r\n", "BootGUI=1\r\n", "Network=0\r\n", "BootDelay=0\r\n", "BootKeys=0\r\n"})
+        EXPECT_NE(written.find(line), std::string::npos) << line << " in " << written;
 }
 
 TEST_F(TunerTest, initial_states_of_switches_mirrors_timer_and_status_strip) {
@@ -337,6 +386,13 @@ QString WithoutPictureData(QString Text) {
 }
 
 TEST_F(TunerTest, stored_description_is_what_the_writer_writes_back_so_it_holds_no_defaults) {
+    // Boot files that hold the controls' initial states, so the start-up load changes none of them.
+    for (const char* path : {"C:\\MSDOS.SYS", "C:\\CONFIG.SYS", "C:\\WINDOWS\\SYSTEM.INI"})
+        SetFileAttributesA(path, 0);
+    prefix.write("C:\\MSDOS.SYS", "[Options]\r\nBootMulti=0\r\nBootGUI=1\r\nNetwork=0\r\nBootDelay=0\r\n"
+                                  "Autoscan=0\r\nBootKeys=0\r\n");
+    prefix.write("C:\\WINDOWS\\SYSTEM.INI", "[VCache]\r\nMinFileCache=256\r\nMaxFileCache=512\r\n");
+    prefix.write("C:\\CONFIG.SYS", "[DeleteThisPartinBrackets]\r\nSTACKS=0\r\nFILES=12\r\nBUFFERS=1\r\nFCBS=1\r\n");
     QString const written = WithoutPictureData(WriteComponentText(&Open()));
     EXPECT_EQ(written, TForm1::StoredDescription());
 }

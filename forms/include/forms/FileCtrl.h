@@ -10,13 +10,24 @@
 
 #include <vector>
 
+#include <QImage>
+
 class QComboBox;
 class QListWidget;
 
+enum TDriveType { dtUnknown, dtNoDrive, dtFloppy, dtFixed, dtNetwork, dtCDROM, dtRAM };
+
 struct TDriveEntry {
-    QChar Letter; // lower case
-    QString Text; // as shown, for example "c: [system]"
+    QChar Letter;              // lower case
+    QString Text;              // as shown, for example "c: [system]"
+    TDriveType Type = dtFixed; // chooses the entry's icon
 };
+
+// The small icons of the drive box and the directory list, 16 by 16, drawn in code: a hard disk
+// (also for RAM disks and unknown drives), a CD drive, a network drive, a floppy; a closed
+// folder for a subdirectory and an open one for each directory on the path.
+QImage DriveIcon(TDriveType Type);
+QImage FolderIcon(bool Open);
 
 struct TDirectorySource {
     // Names of the subdirectories of a DOS directory ("C:\WINDOWS"), in display order.

@@ -11,7 +11,7 @@
 //   WM_NCPAINT     LParam: the QPainter of the whole window, standing in for its device context
 //   WM_NCACTIVATE  WParam: whether the form is now active
 //   WM_SIZE        WParam: SIZE_RESTORED, SIZE_MINIMIZED or SIZE_MAXIMIZED; LParam: client size
-//   WM_SETTEXT     LParam: the new caption as a NUL-terminated UTF-8 string
+//   WM_SETTEXT     LParam: the new caption as a NUL-terminated ANSI string
 //   WM_NCHITTEST   LParam: screen point; Result: the hit-test code (THitTest)
 //   WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK, WM_NCRBUTTONDOWN, WM_NCRBUTTONUP
 //                  WParam: hit-test code; LParam: screen point

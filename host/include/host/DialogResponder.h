@@ -5,6 +5,7 @@
 //
 // Ownership: the host never owns the responder. Install it for the lifetime of a test, ideally
 // through ScopedDialogResponder. Thread: the GUI thread only, like the dialogs themselves.
+// Texts are bytes in the ANSI code page, as the `A` functions take and return them.
 #pragma once
 
 #include "win_types.h"

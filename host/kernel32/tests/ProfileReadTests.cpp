@@ -9,6 +9,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 struct ReadCase {
     const char* name;
     std::string file;
@@ -57,7 +59,10 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"default_trailing_spaces_dropped", "[s]\r\n", "s", "k", "one two  ", "one two"},
         ReadCase{"default_quotes_removed", "[s]\r\n", "s", "k", "\"x\"", "x"},
         ReadCase{"missing_section", "[s]\r\nk=v\r\n", "t", "k", "d", "d"},
-        ReadCase{"ctrl_z_trimmed", "[s]\r\nk=v\x1a\r\n", "s", "k", "d", "v"}),
+        ReadCase{"ctrl_z_trimmed", "[s]\r\nk=v\x1a\r\n", "s", "k", "d", "v"},
+        ReadCase{"nul_ends_the_value", "[s]\r\nk=ab\0cd\r\nn=1\r\n"s, "s", "k", "d", "ab"},
+        ReadCase{"nul_ends_a_quoted_value", "[s]\r\nk=\"ab\"\0cd\r\n"s, "s", "k", "d", "ab"},
+        ReadCase{"key_after_a_nul_value_found", "[s]\r\nk=ab\0cd\r\nn=1\r\n"s, "s", "n", "d", "1"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ProfileReadLimits, value_cut_to_buffer_returns_size_minus_one) {

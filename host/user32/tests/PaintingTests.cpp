@@ -135,7 +135,7 @@ TEST_F(Painting, draw_text_in_transparent_mode_leaves_the_background_and_uses_th
 
     const QImage image = shown();
     const int line = height / 2;
-    int cyan = 0, other = 0;
+    int cyan = 0, other = 0, blended = 0;
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 60; ++x) {
             const QColor c = image.pixelColor(x, y);
@@ -145,10 +145,13 @@ TEST_F(Painting, draw_text_in_transparent_mode_leaves_the_background_and_uses_th
                 ++cyan;
             else
                 ++other;
+            if (c != QColor(0, 255, 255))
+                ++blended;
             EXPECT_GE(y, 2 + line) << "the first line is empty, so nothing is drawn above the second";
         }
     EXPECT_GT(cyan, 10);
     EXPECT_EQ(other, 0);
+    EXPECT_EQ(blended, 0) << "the system font is drawn as a bitmap font: no anti-aliased edges";
 }
 
 TEST_F(Painting, a_presented_video_frame_fills_the_window_scaled) {

@@ -234,3 +234,27 @@ TEST(Windows, a_procedure_that_keeps_sc_screensave_from_the_default_blocks_the_s
     DestroyWindow(other);
     DestroyWindow(player);
 }
+
+TEST(Windows, window_texts_pass_through_the_ansi_code_page_both_ways) {
+    register_recording_class("W_Ansi");
+    const HWND hwnd = CreateWindowExA(0, "W_Ansi", "Caf\xE9", WS_POPUP, 0, 0, 40, 30, nullptr, nullptr, nullptr,
+                                      nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    QWidget* widget = host::window_widget(hwnd);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->windowTitle(), QString::fromUtf8("Caf\xC3\xA9"));
+    std::string high;
+    for (int b = 0x80; b <= 0xFF; ++b)
+        high += static_cast<char>(b);
+    ASSERT_TRUE(SetWindowTextA(hwnd, high.c_str()));
+    EXPECT_EQ(widget->windowTitle().front(), QChar(0x20AC));
+    EXPECT_EQ(widget->windowTitle().at(1), QChar(0x81));
+    char text[256] = {};
+    EXPECT_EQ(GetWindowTextA(hwnd, text, sizeof text), 128);
+    EXPECT_EQ(std::string(text), high);
+    // A title set on the Qt side reads back in ANSI, a character outside the code page as "?".
+    widget->setWindowTitle(QString::fromUtf8("\xC3\xBF\xE4\xB8\xAD"));
+    EXPECT_EQ(GetWindowTextA(hwnd, text, sizeof text), 2);
+    EXPECT_STREQ(text, "\xFF?");
+    DestroyWindow(hwnd);
+}

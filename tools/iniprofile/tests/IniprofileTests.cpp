@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -56,6 +57,12 @@ TEST(Iniprofile, get_set_and_attrib_on_a_prefix) {
     EXPECT_EQ(iniprofile(prefix, {"set", "c:\\msdos.sys", "Options", "BootKeys", "0"}).status, 0);
     EXPECT_EQ(iniprofile(prefix, {"get", "c:\\msdos.sys", "Options", "Bootkeys", "1"}).out, "0\n");
     EXPECT_EQ(iniprofile(prefix, {"attrib", "C:\\NONE"}).out, "4294967295\n");
+}
+
+TEST(Iniprofile, get_prints_a_value_up_to_a_nul_byte) {
+    TempPrefix prefix;
+    prefix.write("C:\\NUL.INI", std::string_view("[s]\r\nk=ab\0cd\r\n", 14));
+    EXPECT_EQ(iniprofile(prefix, {"get", "C:\\NUL.INI", "s", "k", "d"}).out, "ab\n");
 }
 
 TEST(Iniprofile, failed_set_reports_and_exits_1) {

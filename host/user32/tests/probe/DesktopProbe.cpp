@@ -12,6 +12,8 @@
 //   owned SECONDS        shows a window "Owner" and a popup "Owned" that it owns, prints "ready"
 //                        and keeps them for SECONDS while handling their messages
 // Exit status 0 when the command ran, 1 when no window has the title, 2 for a bad command.
+// Titles are UTF-8 on its command line and in what it prints, and ANSI at the window functions.
+#include "host/AnsiCodePage.h"
 #include "host/user32.h"
 
 #include <chrono>
@@ -22,12 +24,15 @@
 
 namespace {
 
+std::string ansi(const char* utf8) { return host::to_ansi(QString::fromUtf8(utf8)); }
+std::string utf8(const char* ansi) { return host::from_ansi(ansi).toStdString(); }
+
 BOOL print_window(HWND hwnd, LPARAM) {
     char title[512] = {};
     GetWindowTextA(hwnd, title, sizeof title);
     DWORD process = 0;
     GetWindowThreadProcessId(hwnd, &process);
-    std::printf("%lu\t%s\n", static_cast<unsigned long>(process), title);
+    std::printf("%lu\t%s\n", static_cast<unsigned long>(process), utf8(title).c_str());
     return TRUE;
 }
 
@@ -68,7 +73,7 @@ int main(int argc, char** argv) {
         return 2;
     if (command == "owned")
         return show_owned(std::atoi(argv[2]));
-    HWND window = FindWindowA(nullptr, argv[2]);
+    HWND window = FindWindowA(nullptr, ansi(argv[2]).c_str());
     if (command == "find") {
         std::puts(window ? "found" : "none");
         return 0;
@@ -78,9 +83,9 @@ int main(int argc, char** argv) {
     if (command == "text") {
         char text[512] = {};
         GetWindowTextA(window, text, sizeof text);
-        std::puts(text);
+        std::puts(utf8(text).c_str());
     } else if (command == "settext" && argc > 3) {
-        return SetWindowTextA(window, argv[3]) ? 0 : 1;
+        return SetWindowTextA(window, ansi(argv[3]).c_str()) ? 0 : 1;
     } else if (command == "iconic") {
         std::puts(IsIconic(window) ? "1" : "0");
     } else if (command == "visible") {
