@@ -1,6 +1,8 @@
-// Cue sheets: the parser and the MPEG track spans of a VideoCD image. Checked: every track of a
-// sheet that parses has INDEX 01 at or after sector 0 and a file; every span is non-empty, starts
-// where its track starts and names the file of that track.
+// Cue sheets: the parser, the MPEG track spans of a VideoCD image and the lookup of the files
+// the sheet names. Checked: every track of a sheet that parses has INDEX 01 at or after sector 0
+// and a file; every span is non-empty, starts where its track starts and names the file of that
+// track; a file name is found only inside the sheet's folder (a folder holding a few files, a
+// subfolder and a link that leads out of it).
 //
 // Input: the text of a cue sheet.
 #include "FuzzTarget.h"
@@ -8,8 +10,32 @@
 #include "media/CueSheet.h"
 
 #include <algorithm>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path disc_folder() {
+    return fuzz::scratch_folder() / "disc";
+}
+
+// Inside `folder` or the folder itself, after links are followed.
+bool within(const fs::path& folder, const fs::path& path) {
+    std::error_code error;
+    fs::path real_folder = fs::weakly_canonical(folder, error);
+    fs::path real_path = fs::weakly_canonical(path, error);
+    auto [end, at] = std::mismatch(real_folder.begin(), real_folder.end(), real_path.begin(), real_path.end());
+    return end == real_folder.end();
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fs::create_directories(disc_folder() / "MPEGAV");
+    fuzz::write_file(disc_folder() / "VIDEOCD.BIN", "");
+    fuzz::write_file(disc_folder() / "MPEGAV" / "Avseq01.dat", "");
+    fs::create_symlink("/", disc_folder() / "root");
     return 0;
 }
 
@@ -21,6 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     for (const media::CueTrack& track : sheet->tracks) {
+        if (auto found = media::resolve_in_cue_folder(disc_folder().string(), track.file))
+            FUZZ_CHECK(within(disc_folder(), *found));
         FUZZ_CHECK(track.number > 0);
         FUZZ_CHECK(track.start >= 0);
         FUZZ_CHECK(!track.file.empty());
