@@ -55,11 +55,12 @@ bench: build
 	$(BUILD)/bin/bench_cut
 
 # Every test under AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer, in a build
-# folder of its own at -O1. The first finding fails the test it happens in. Leaks are suppressed
-# only inside system libraries (cmake/sanitizers/lsan.supp). The test programs run while building
-# (test discovery), so the build runs with the same options.
+# folder of its own at -O1. The first finding fails the test it happens in. Findings are
+# suppressed only inside system libraries (cmake/sanitizers/lsan.supp for leaks, asan.supp for
+# the rest). The test programs run while building (test discovery), so the build runs with the
+# same options.
 SANITIZE_BUILD ?= build-sanitize
-SANITIZER_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:strict_string_checks=1:check_initialization_order=1 \
+SANITIZER_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:strict_string_checks=1:check_initialization_order=1:suppressions=$(CURDIR)/cmake/sanitizers/asan.supp \
                  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
                  LSAN_OPTIONS=suppressions=$(CURDIR)/cmake/sanitizers/lsan.supp:print_suppressions=0
 

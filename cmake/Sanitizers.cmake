@@ -1,7 +1,8 @@
 # SANITIZE=ON builds everything the project compiles (libraries, the modules the host loads at
 # run time, programs, tools and tests) with AddressSanitizer and UndefinedBehaviorSanitizer.
-# Any finding stops the program (no recovery). Libraries from the system are not rebuilt; leaks
-# inside them are suppressed at run time (cmake/sanitizers/lsan.supp, see `make sanitize`).
+# Any finding stops the program (no recovery). Libraries from the system are not rebuilt; what
+# is found inside them is suppressed at run time (cmake/sanitizers/lsan.supp for leaks, asan.supp
+# for the rest; see `make sanitize`).
 #
 # FUZZ=ON (with clang) does the same and also instruments everything for libFuzzer's coverage;
 # the fuzz targets (fuzz/) are then linked with libFuzzer.

@@ -15,7 +15,7 @@ if [ ${#names[@]} -eq 0 ]; then
   for folder in "$here"/corpus/*/; do names+=("$(basename "$folder")"); done
 fi
 
-export ASAN_OPTIONS=${ASAN_OPTIONS:-halt_on_error=1:detect_leaks=1}
+export ASAN_OPTIONS=${ASAN_OPTIONS:-halt_on_error=1:detect_leaks=1:suppressions=$here/../cmake/sanitizers/asan.supp}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$here/../cmake/sanitizers/lsan.supp:print_suppressions=0}
 
