@@ -33,7 +33,7 @@ class OtherDevices : public ScriptedPlayer {
     static Strings twenty(std::string const& third, std::string const& fifth) {
         Strings names;
         for (int i = 1; i <= 20; ++i) {
-            char name[16];
+            char name[32]; // room for any int, so the compiler sees no cut
             std::snprintf(name, sizeof name, "Video%02d", i);
             names.emplace_back(name);
         }
