@@ -69,8 +69,7 @@ $(SANITIZE_BUILD)/build.ninja:
 
 sanitize: setup $(SANITIZE_BUILD)/build.ninja
 	$(SANITIZER_ENV) cmake --build $(SANITIZE_BUILD) -j$(JOBS)
-	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
-	  ctest --output-on-failure -j$(JOBS)
+	$(SANITIZER_ENV) ./scripts/run-tests.sh $(SANITIZE_BUILD) $(JOBS)
 
 # The fuzz targets of fuzz/ as libFuzzer programs (clang, ASan and UBSan), each run for
 # FUZZ_SECONDS over a copy of its corpus; new inputs stay in the build folder, a crash fails the
