@@ -12,20 +12,6 @@
 using namespace media;
 using namespace media::test;
 
-namespace {
-
-void expect_frame(Movie& movie, const std::string& reference, int64_t reference_index, int64_t at_us) {
-    ASSERT_TRUE(movie.seek(at_us)) << "at " << at_us;
-    ASSERT_TRUE(movie.wait_seek_done(settle));
-    auto shown = movie.frames().take_latest();
-    ASSERT_TRUE(shown);
-    auto expected = reference_frame(reference, reference_index);
-    ASSERT_TRUE(expected);
-    EXPECT_LT(picture_difference(shown->pixels, expected->bgra), same_picture) << "at " << at_us;
-}
-
-} // namespace
-
 TEST(MediaJoinedStream, the_clock_resets_are_found_where_each_part_begins) {
     auto path = joined_vcd_mpeg();
     ASSERT_FALSE(path.empty());

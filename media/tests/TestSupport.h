@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers shared by the engine's tests.
 
+#include "ReferenceDecoder.h"
 #include "media/Movie.h"
 
 #include <gtest/gtest.h>
@@ -26,5 +27,17 @@ inline std::unique_ptr<Movie> open_silent(const std::string& path) {
 
 constexpr int64_t ms = 1000;
 constexpr auto settle = std::chrono::seconds(10);
+
+// Seeks to `at_us` and checks that the frame shown is frame `reference_index` of `reference`, as
+// FFmpeg decodes it on its own.
+inline void expect_frame(Movie& movie, const std::string& reference, int64_t reference_index, int64_t at_us) {
+    ASSERT_TRUE(movie.seek(at_us)) << "at " << at_us;
+    ASSERT_TRUE(movie.wait_seek_done(settle));
+    auto shown = movie.frames().take_latest();
+    ASSERT_TRUE(shown);
+    auto expected = reference_frame(reference, reference_index);
+    ASSERT_TRUE(expected);
+    EXPECT_LT(picture_difference(shown->pixels, expected->bgra), same_picture) << "at " << at_us;
+}
 
 } // namespace media::test

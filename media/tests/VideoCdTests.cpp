@@ -24,15 +24,6 @@ void count_errors(void*, int level, const char*, va_list) {
         ++logged_errors;
 }
 
-void expect_frame(Movie& movie, const std::string& reference, int64_t reference_index, int64_t at_us) {
-    ASSERT_TRUE(movie.seek(at_us));
-    ASSERT_TRUE(movie.wait_seek_done(settle));
-    auto shown = movie.frames().take_latest();
-    ASSERT_TRUE(shown);
-    auto expected = reference_frame(reference, reference_index);
-    ASSERT_TRUE(expected);
-    EXPECT_LT(picture_difference(shown->pixels, expected->bgra), same_picture) << "at " << at_us;
-}
 
 } // namespace
 

@@ -85,12 +85,7 @@ std::size_t shared_folder_depth(std::vector<std::vector<std::string_view>> const
 // window shows what it shows with nothing open, as after a failed open command (the panel-only
 // layout, the backdrop, an empty text field), not the last picture and readouts of the file before.
 void show_nothing_open() {
-    state.video_window = nullptr;
-    state.status_text[0] = '\0';
-    state.position_ms = 0;
-    state.mark_begin_ms = 0;
-    state.mark_end_ms = 0;
-    state.length_ms = 1;
+    reset_medium_readouts();
     apply_panel_only_layout();
     if (windows.main_window)
         InvalidateRect(windows.main_window, nullptr, TRUE);

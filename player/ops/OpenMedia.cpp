@@ -102,18 +102,22 @@ void open_disc(char const* element) {
 
 } // namespace
 
-void reset_medium_state() {
-    state.media_open = false;
-    state.playing = false;
-    state.full_size = false;
-    state.item_count = 1;
-    state.item_index = 1;
+void reset_medium_readouts() {
     state.video_window = nullptr;
     state.status_text[0] = '\0';
     state.position_ms = 0;
     state.mark_begin_ms = 0;
     state.mark_end_ms = 0;
     state.length_ms = 1;
+}
+
+void reset_medium_state() {
+    state.media_open = false;
+    state.playing = false;
+    state.full_size = false;
+    state.item_count = 1;
+    state.item_index = 1;
+    reset_medium_readouts();
 }
 
 void apply_panel_only_layout() {

@@ -28,8 +28,10 @@ void open_files_for_play();
 // "play VCD" (Ctrl+V): device_type "VCDVideo", disc mode, open_media.
 void play_video_cd();
 
-// The reset at every open command: closed and not playing, normal size, a list of one item, no
-// video window, no text, position and marks 0, length 1.
+// What a closed medium shows: no video window, no text, position and marks 0, length 1.
+void reset_medium_readouts();
+// The reset at every open command: closed and not playing, normal size, a list of one item, and
+// the readouts of a closed medium.
 void reset_medium_state();
 
 // Centres the main window, panel and backdrop, on the screen size taken at start-up.

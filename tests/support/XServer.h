@@ -138,9 +138,8 @@ class Client {
 
     Display* display() const { return m_display; }
 
-    // Polls `done` like wait_until. openbox may have read a request into its queue and then sleep
-    // until the next event reaches it; each poll changes a root property, which every window manager
-    // hears, so that a request waiting in its queue is always handled.
+    // Polls `done` like wait_until, changing a root property on each poll: every window manager
+    // hears it, so one that waits for its next event before it acts always has one.
     bool settle(std::function<bool()> const& done, std::chrono::seconds limit = std::chrono::seconds(30)) {
         long count = 0;
         return wait_until(

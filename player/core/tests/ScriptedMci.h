@@ -18,7 +18,6 @@
 #include <QRect>
 
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -68,14 +67,7 @@ class ScriptedPlayer : public PlayerFixture {
     }
     // Each string sent with its result, "command -> code".
     std::vector<std::string> sent_with_results() const {
-        std::vector<std::string> lines;
-        std::ifstream trace(m_trace);
-        for (std::string line; std::getline(trace, line);) {
-            const auto tab = line.find('\t');
-            const auto second = line.find('\t', tab + 1);
-            lines.push_back(line.substr(0, tab) + " -> " + line.substr(tab + 1, second - tab - 1));
-        }
-        return lines;
+        return mci_trace_results(m_trace);
     }
     void forget_sent() { std::filesystem::remove(m_trace); }
 

@@ -13,7 +13,6 @@
 #include <QStandardPaths>
 
 #include <algorithm>
-#include <fstream>
 #include <regex>
 
 namespace {
@@ -73,14 +72,7 @@ class RealCapture : public PlayerFixture {
 
     // "command -> code" for every string sent since the open.
     std::vector<std::string> sent_with_results() const {
-        std::vector<std::string> lines;
-        std::ifstream trace(m_trace);
-        for (std::string line; std::getline(trace, line);) {
-            const auto tab = line.find('\t');
-            const auto second = line.find('\t', tab + 1);
-            lines.push_back(line.substr(0, tab) + " -> " + line.substr(tab + 1, second - tab - 1));
-        }
-        return lines;
+        return mci_trace_results(m_trace);
     }
 
     bool was_answered_with_success(std::string const& command) const {
