@@ -33,6 +33,17 @@ constexpr char player_filters[] = "movie file (*.mpg;*.dat;*.avi;*.mov;*.flc;*.f
                                   "*.*\0";
 constexpr DWORD player_flags = OFN_ALLOWMULTISELECT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
 
+// The request the player makes of the real dialog, answered into `buffer`.
+OPENFILENAMEA player_request(char* buffer, DWORD size) {
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.lpstrFilter = player_filters;
+    ofn.lpstrFile = buffer;
+    ofn.nMaxFile = size;
+    ofn.Flags = player_flags;
+    return ofn;
+}
+
 class OpenFileDialog : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -240,14 +251,9 @@ TEST_F(RealOpenFileDialog, takes_a_typed_dos_path_and_shows_the_title_and_filter
              });
     ModalSafetyNet safety_net; // never block the test program
 
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.lpstrFilter = player_filters;
+    OPENFILENAMEA ofn = player_request(buffer, sizeof buffer);
     ofn.nFilterIndex = 1;
-    ofn.lpstrFile = buffer;
-    ofn.nMaxFile = sizeof buffer;
     ofn.lpstrTitle = "Open File (Notice: MultiSelection Available)";
-    ofn.Flags = player_flags;
     ASSERT_TRUE(GetOpenFileNameA(&ofn)) << CommDlgExtendedError();
     EXPECT_STREQ(buffer, "C:\\CLIPS\\A.MPG");
     EXPECT_EQ(title, "Open File (Notice: MultiSelection Available)");
@@ -266,12 +272,7 @@ TEST_F(RealOpenFileDialog, several_names_picked_in_one_folder_come_back_in_the_c
              });
     ModalSafetyNet safety_net;
 
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.lpstrFilter = player_filters;
-    ofn.lpstrFile = buffer;
-    ofn.nMaxFile = sizeof buffer;
-    ofn.Flags = player_flags;
+    OPENFILENAMEA ofn = player_request(buffer, sizeof buffer);
     ASSERT_TRUE(GetOpenFileNameA(&ofn)) << CommDlgExtendedError();
     EXPECT_STREQ(buffer, "C:\\CLIPS A.MPG B.MPG");
 }
@@ -335,12 +336,7 @@ TEST_F(RealOpenFileDialog, names_match_without_case_folders_read_as_dos_and_the_
              });
     ModalSafetyNet safety_net;
 
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.lpstrFilter = player_filters;
-    ofn.lpstrFile = buffer;
-    ofn.nMaxFile = sizeof buffer;
-    ofn.Flags = player_flags;
+    OPENFILENAMEA ofn = player_request(buffer, sizeof buffer);
     ASSERT_TRUE(GetOpenFileNameA(&ofn)) << CommDlgExtendedError();
     EXPECT_STREQ(buffer, "C:\\MOVIES\\PAL.MPG");
     EXPECT_TRUE(look.open_enabled_for_other_case) << "Open is enabled for a name Enter takes";
