@@ -3,7 +3,7 @@
 // handle is refused, not followed, and CloseHandle closes it as any other object.
 // Whatever may be created or written is opened with O_NOFOLLOW (and CREATE_NEW with O_EXCL), so
 // a link in the last component of the name never redirects a write.
-#include "KernelObjects.h"
+#include "OpenFile.h"
 #include "prefix/FileErrors.h"
 
 #include "host/kernel32.h"
@@ -13,25 +13,16 @@
 #include <fcntl.h>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 using namespace host;
+using host::kernel32::OpenFile;
 
 namespace {
-
-struct OpenFile final : kernel32::KernelObject {
-    OpenFile(int descriptor, bool reads, bool writes) : fd(descriptor), can_read(reads), can_write(writes) {}
-    ~OpenFile() override { ::close(fd); }
-    OpenFile(OpenFile const&) = delete;
-    OpenFile& operator=(OpenFile const&) = delete;
-
-    const int fd;
-    const bool can_read;
-    const bool can_write;
-};
 
 // The open file of a handle, or null (with ERROR_INVALID_HANDLE) when it is none.
 std::shared_ptr<OpenFile> open_file(HANDLE handle) {
@@ -113,22 +104,13 @@ extern "C" BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD to_read, DWORD* rea
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if (!file->can_read) {
+    if (!file->can_read()) {
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }
-    auto* bytes = static_cast<char*>(buffer);
-    while (*read < to_read) {
-        const ssize_t got = ::read(file->fd, bytes + *read, to_read - *read);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            SetLastError(errno == EISDIR ? ERROR_ACCESS_DENIED : ERROR_READ_FAULT);
-            return FALSE;
-        }
-        if (got == 0)
-            break; // the end of the file
-        *read += static_cast<DWORD>(got);
+    if (const DWORD error = file->read(static_cast<char*>(buffer), to_read, *read)) {
+        SetLastError(error);
+        return FALSE;
     }
     return TRUE;
 }
@@ -144,20 +126,13 @@ extern "C" BOOL WriteFile(HANDLE handle, const void* buffer, DWORD to_write, DWO
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if (!file->can_write) {
+    if (!file->can_write()) {
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }
-    auto const* bytes = static_cast<const char*>(buffer);
-    while (*written < to_write) {
-        const ssize_t put = ::write(file->fd, bytes + *written, to_write - *written);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0) {
-            SetLastError(put < 0 && (errno == ENOSPC || errno == EDQUOT) ? ERROR_DISK_FULL : ERROR_WRITE_FAULT);
-            return FALSE;
-        }
-        *written += static_cast<DWORD>(put);
+    if (const DWORD error = file->write(static_cast<const char*>(buffer), to_write, *written)) {
+        SetLastError(error);
+        return FALSE;
     }
     return TRUE;
 }
@@ -173,13 +148,12 @@ extern "C" DWORD SetFilePointer(HANDLE handle, LONG distance, LONG* distance_hig
                       : distance;
     std::int64_t base = 0;
     if (move_method == FILE_CURRENT || move_method == FILE_END) {
-        struct stat st{};
-        const off_t current = ::lseek(file->fd, 0, SEEK_CUR);
-        if (current < 0 || fstat(file->fd, &st) != 0) {
+        const std::optional<std::int64_t> at = move_method == FILE_CURRENT ? file->position() : file->size();
+        if (!at) {
             SetLastError(ERROR_INVALID_HANDLE);
             return INVALID_SET_FILE_POINTER;
         }
-        base = move_method == FILE_CURRENT ? current : st.st_size;
+        base = *at;
     } else if (move_method != FILE_BEGIN) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_SET_FILE_POINTER;
@@ -188,9 +162,9 @@ extern "C" DWORD SetFilePointer(HANDLE handle, LONG distance, LONG* distance_hig
         SetLastError(ERROR_NEGATIVE_SEEK);
         return INVALID_SET_FILE_POINTER;
     }
-    const off_t position = ::lseek(file->fd, static_cast<off_t>(base + move), SEEK_SET);
-    if (position < 0) {
-        SetLastError(ERROR_NEGATIVE_SEEK);
+    const std::int64_t position = base + move;
+    if (const DWORD error = file->move_to(position)) {
+        SetLastError(error);
         return INVALID_SET_FILE_POINTER;
     }
     if (distance_high)

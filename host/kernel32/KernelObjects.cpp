@@ -39,25 +39,26 @@ std::shared_ptr<KernelObject> find_kernel_object(HANDLE handle) {
     return found == handles.objects.end() ? nullptr : found->second;
 }
 
-bool close_kernel_object(HANDLE handle) {
+DWORD close_kernel_object(HANDLE handle) {
     std::shared_ptr<KernelObject> object;
     {
         HandleTable& handles = table();
         std::lock_guard lock(handles.mutex);
         auto found = handles.objects.find(reinterpret_cast<std::uintptr_t>(handle));
         if (found == handles.objects.end())
-            return false;
+            return ERROR_INVALID_HANDLE;
         object = std::move(found->second);
         handles.objects.erase(found);
     }
-    return true; // the object lets go of what it holds as the last user drops it, outside the lock
+    // The object lets go of what it holds as the last user drops it, outside the lock.
+    return object->close();
 }
 
 } // namespace host::kernel32
 
 extern "C" BOOL CloseHandle(HANDLE handle) {
-    if (!host::kernel32::close_kernel_object(handle)) {
-        SetLastError(ERROR_INVALID_HANDLE);
+    if (const DWORD error = host::kernel32::close_kernel_object(handle)) {
+        SetLastError(error);
         return FALSE;
     }
     return TRUE;

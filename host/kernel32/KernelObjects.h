@@ -7,12 +7,17 @@
 #include "host/win_types.h"
 
 #include <memory>
+#include <type_traits>
+#include <typeinfo>
 
 namespace host::kernel32 {
 
 // What a handle stands for; it lets go of what it holds (a name, a descriptor) as it is destroyed.
 struct KernelObject {
     virtual ~KernelObject() = default;
+    // Called as its handle is closed: finishes what is still outstanding (an open file's
+    // collected writes). 0, or the Windows error CloseHandle reports.
+    virtual DWORD close() { return 0; }
 };
 
 HANDLE add_kernel_object(std::shared_ptr<KernelObject> object);
@@ -21,9 +26,16 @@ std::shared_ptr<KernelObject> find_kernel_object(HANDLE handle);
 // The object of an open handle when it is a T, or null.
 template <class T>
 std::shared_ptr<T> kernel_object_of(HANDLE handle) {
-    return std::dynamic_pointer_cast<T>(find_kernel_object(handle));
+    std::shared_ptr<KernelObject> object = find_kernel_object(handle);
+    // Every kind of object is a final class: comparing the type is enough, and cheaper than a
+    // cast that searches the class tree on every ReadFile and WriteFile.
+    static_assert(std::is_final_v<T>);
+    if (!object || typeid(*object) != typeid(T))
+        return nullptr;
+    return std::static_pointer_cast<T>(std::move(object));
 }
-// False for a handle that is not open.
-bool close_kernel_object(HANDLE handle);
+// Takes the handle out of the table and closes its object: ERROR_INVALID_HANDLE for a handle
+// that is not open, else what the object's close says.
+DWORD close_kernel_object(HANDLE handle);
 
 } // namespace host::kernel32

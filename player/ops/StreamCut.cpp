@@ -116,12 +116,14 @@ void cut_stream(std::int32_t begin_ms, std::int32_t end_ms) {
                   start, size);
     MessageBoxA(windows.main_window, text, cut_caption, MB_OK);
 
-    const Copied copied = SetFilePointer(source, start, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER
-                              ? Copied::failed_reading
-                              : copy_stretch(source, output, name, size);
+    Copied copied = SetFilePointer(source, start, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER
+                        ? Copied::failed_reading
+                        : copy_stretch(source, output, name, size);
+    CloseHandle(source);
+    // The output's last blocks reach the disk as it is closed: a failure there fails the cut too.
+    if (!CloseHandle(output) && copied != Copied::failed_reading)
+        copied = Copied::failed_writing;
     if (copied == Copied::failed_reading || copied == Copied::failed_writing) {
-        CloseHandle(source);
-        CloseHandle(output);
         DeleteFileA(name);
         state.idle = true;
         if (copied == Copied::failed_reading)
@@ -131,8 +133,6 @@ void cut_stream(std::int32_t begin_ms, std::int32_t end_ms) {
         return;
     }
     show_progress(name, 100, 100);
-    CloseHandle(source);
-    CloseHandle(output);
     state.idle = true;
 }
 

@@ -174,7 +174,9 @@ extern "C" {
 // empty or null name makes a mutex of this process alone. Ownership is not tracked: there are
 // no wait functions, so the mutex serves to tell whether a name is taken.
 HANDLE CreateMutexA(SECURITY_ATTRIBUTES* security, BOOL initial_owner, LPCSTR name);
-// Closes a mutex or a file; FALSE with ERROR_INVALID_HANDLE for a handle that is not open.
+// Closes a mutex or a file; FALSE with ERROR_INVALID_HANDLE for a handle that is not open, and
+// FALSE with ERROR_DISK_FULL or ERROR_WRITE_FAULT when a file's last writes could not be written
+// (the handle is closed all the same).
 BOOL CloseHandle(HANDLE handle);
 }
 
@@ -223,7 +225,9 @@ HANDLE CreateFileA(LPCSTR file_name, DWORD desired_access, DWORD share_mode, LPS
 // ends first.
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD to_read, DWORD* read, OVERLAPPED* overlapped);
 // Writes at the file pointer; FALSE with ERROR_DISK_FULL or ERROR_WRITE_FAULT when not all was
-// written (`written` tells how much was).
+// written (`written` tells how much was). A handle opened only for writing collects small writes
+// and writes them out together: a failure of those is reported by a later WriteFile,
+// SetFilePointer or CloseHandle of the handle, and every write after it fails too.
 BOOL WriteFile(HANDLE file, const void* buffer, DWORD to_write, DWORD* written, OVERLAPPED* overlapped);
 // Moves the file pointer (also past the end; reads there give 0 bytes). Without distance_high
 // the distance is a signed 32-bit value. Returns the low 32 bits of the new position (the high

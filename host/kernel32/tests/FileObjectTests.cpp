@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 
@@ -136,6 +138,96 @@ TEST(FileObjects, reads_stop_at_the_end_and_give_nothing_past_it) {
     EXPECT_EQ(high, 1);
     EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
     EXPECT_TRUE(CloseHandle(file));
+}
+
+// Blocks of every size around the handle's read-ahead, each checked against the file and
+// against the pointer SetFilePointer reports; a move in between drops what was read ahead.
+TEST(FileObjects, reads_of_any_size_give_the_file_byte_for_byte_and_the_pointer_follows) {
+    TempPrefix prefix;
+    std::string content(300000, '\0');
+    for (std::size_t i = 0; i < content.size(); ++i)
+        content[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
+    prefix.write("C:\\BIG.BIN", content);
+    HANDLE file = open_for("C:\\BIG.BIN", GENERIC_READ, OPEN_EXISTING);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+
+    std::size_t at = 0;
+    for (DWORD size : {1u, 1023u, 1024u, 65535u, 65536u, 65537u, 3u, 100000u, 1024u}) {
+        const std::string got = read_all(file, size);
+        ASSERT_EQ(got, content.substr(at, size)) << "block of " << size << " at " << at;
+        at += got.size();
+        EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_CURRENT), at);
+    }
+    EXPECT_EQ(SetFilePointer(file, -5000, nullptr, FILE_CURRENT), at - 5000);
+    EXPECT_EQ(read_all(file, 10), content.substr(at - 5000, 10));
+    EXPECT_EQ(SetFilePointer(file, 10, nullptr, FILE_BEGIN), 10u);
+    EXPECT_EQ(read_all(file, 1024), content.substr(10, 1024));
+    EXPECT_EQ(SetFilePointer(file, -3, nullptr, FILE_END), content.size() - 3);
+    EXPECT_EQ(read_all(file, 1024), content.substr(content.size() - 3));
+    EXPECT_TRUE(CloseHandle(file));
+}
+
+// Small writes are collected: the pointer and the end the program sees count them at once, a
+// move writes them out first, and the closed file holds every byte in its place.
+TEST(FileObjects, collected_writes_keep_their_order_and_their_place) {
+    TempPrefix prefix;
+    HANDLE file = open_for("C:\\OUT.BIN", GENERIC_WRITE, CREATE_NEW);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    std::string expected;
+    for (int i = 0; i < 200; ++i) {
+        const std::string block(i % 2 ? 1024 : 700, static_cast<char>('a' + i % 26));
+        ASSERT_TRUE(write_text(file, block));
+        expected += block;
+    }
+    EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_CURRENT), expected.size());
+    EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_END), expected.size());
+    EXPECT_EQ(SetFilePointer(file, 5, nullptr, FILE_BEGIN), 5u);
+    ASSERT_TRUE(write_text(file, "XYZ"));
+    expected.replace(5, 3, "XYZ");
+    const std::string large(70000, 'L'); // larger than what is collected: written at once
+    EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_END), expected.size());
+    ASSERT_TRUE(write_text(file, "tail"));
+    ASSERT_TRUE(write_text(file, large));
+    expected += "tail" + large;
+    EXPECT_TRUE(CloseHandle(file));
+    EXPECT_EQ(prefix.read("C:\\OUT.BIN"), expected);
+}
+
+// Writes past what the disk takes (here the process's file size limit): the failure reaches the
+// program at the write that sends the collected bytes, or at the close when none did, and no
+// later write succeeds.
+TEST(FileObjects, a_collected_write_that_fails_is_reported_and_every_later_write_fails) {
+    TempPrefix prefix;
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit lowered = saved;
+    lowered.rlim_cur = 10000;
+    setrlimit(RLIMIT_FSIZE, &lowered);
+
+    HANDLE small = open_for("C:\\SMALL.BIN", GENERIC_WRITE, CREATE_NEW);
+    ASSERT_NE(small, INVALID_HANDLE_VALUE);
+    for (int i = 0; i < 11; ++i)
+        EXPECT_TRUE(write_text(small, std::string(1024, 's'))); // collected, not yet on the disk
+    EXPECT_FALSE(CloseHandle(small));
+    EXPECT_EQ(GetLastError(), ERROR_WRITE_FAULT);
+    EXPECT_EQ(CloseHandle(small), FALSE); // closed all the same
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+
+    HANDLE big = open_for("C:\\BIG.BIN", GENERIC_WRITE, CREATE_NEW);
+    ASSERT_NE(big, INVALID_HANDLE_VALUE);
+    int failed_at = -1;
+    for (int i = 0; i < 200 && failed_at < 0; ++i)
+        if (!write_text(big, std::string(1024, 'b')))
+            failed_at = i;
+    EXPECT_GT(failed_at, 9);
+    EXPECT_LT(failed_at, 200);
+    EXPECT_FALSE(write_text(big, "more"));
+    EXPECT_EQ(SetFilePointer(big, 0, nullptr, FILE_BEGIN), INVALID_SET_FILE_POINTER);
+    EXPECT_FALSE(CloseHandle(big));
+
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
 }
 
 TEST(FileObjects, a_handle_does_only_what_it_was_opened_for) {

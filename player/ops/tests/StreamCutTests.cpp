@@ -211,7 +211,24 @@ TEST_F(StreamCut, a_write_that_fails_stops_the_copy_removes_the_partial_file_and
     EXPECT_NE(responder.message_boxes[1].text.find("cannot write"), std::string::npos);
     EXPECT_NE(responder.message_boxes[1].text.find("C:\\OUT\\00000001.mpg"), std::string::npos);
     EXPECT_EQ(beeps(), 1u);
-    EXPECT_LE(progress_shown().size(), 10u); // the copy stopped at the failing block
+    // The copy stopped at the block that sent the output's collected 64 KiB to the disk.
+    EXPECT_LE(progress_shown().size(), 64u);
+    EXPECT_TRUE(state.idle);
+}
+
+// A short cut whose every block is taken but whose bytes do not all reach the disk as the output
+// is closed: a failure as any other, not a finished file.
+TEST_F(StreamCut, a_write_that_fails_as_the_output_is_closed_fails_the_cut) {
+    make_source(1500000);
+    state.stream_info.system_bitrate = 1150004;
+    {
+        FileSizeLimit limit(10 * 1024 + 100);
+        player::cut_stream(1000, 1100); // 14 375 bytes
+    }
+    EXPECT_TRUE(output_files().empty());
+    ASSERT_EQ(responder.message_boxes.size(), 2u);
+    EXPECT_NE(responder.message_boxes[1].text.find("cannot write"), std::string::npos);
+    EXPECT_EQ(beeps(), 1u);
     EXPECT_TRUE(state.idle);
 }
 
