@@ -10,6 +10,8 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
+#include <chrono>
+
 namespace host::user32 {
 namespace {
 
@@ -41,6 +43,20 @@ void validate_after_paint(HWND hwnd) {
     }
 }
 
+// Takes what the window system has sent (input, exposures, calls from other threads) into the
+// queue. A program that peeks after every small step of a long job (a copy in 1 KiB blocks) would
+// spend most of its time polling the display connection, so PeekMessageA takes them at most once
+// a millisecond; posted messages, timers and paints are this process's own and always seen.
+void take_window_system_events() {
+    using clock = std::chrono::steady_clock;
+    static clock::time_point last{};
+    const clock::time_point now = clock::now();
+    if (now - last < std::chrono::milliseconds(1))
+        return;
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    last = clock::now();
+}
+
 } // namespace
 } // namespace host::user32
 
@@ -70,7 +86,7 @@ BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filter_min, UINT filter_max, UINT re
         return FALSE;
     }
     bury_now_if_idle();
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    take_window_system_events();
     auto queued = MessageQueue::instance().take({hwnd, filter_min, filter_max}, (remove & PM_REMOVE) != 0);
     if (!queued)
         return FALSE;

@@ -69,6 +69,9 @@ class MessageQueue {
 
 // Made-up messages, from paint.cpp and Timers.cpp.
 std::optional<MSG> next_paint_message(MessageFilter const& filter);
+// Some window's update region has grown: the next look for WM_PAINT scans the windows. Until
+// then a look finds nothing at once (a loop that peeks after every small step scans no windows).
+void note_update_region_grown();
 std::optional<MSG> next_timer_message(MessageFilter const& filter, bool remove);
 bool is_timer_procedure(HWND hwnd, UINT_PTR id, LPARAM procedure);
 void kill_window_timers(HWND hwnd);

@@ -8,6 +8,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <atomic>
+
 #include <cstring>
 
 namespace host::user32 {
@@ -58,15 +60,34 @@ QStringList lines_of(QString const& text, UINT format) {
 
 } // namespace
 
+namespace {
+
+// False only while every window's update region is empty. Regions grow only through invalidate(),
+// which sets it; a scan that finds every region empty clears it.
+std::atomic<bool> g_update_regions_may_be_pending{false};
+
+} // namespace
+
+void note_update_region_grown() {
+    g_update_regions_may_be_pending = true;
+}
+
 std::optional<MSG> next_paint_message(MessageFilter const& filter) {
+    if (!g_update_regions_may_be_pending)
+        return std::nullopt;
     std::optional<MSG> found;
+    bool any_pending = false;
     windows().for_each([&](HWND hwnd, Window const& window) {
-        if (found || window.destroying || window.update_region.isEmpty() || !is_visible(window))
+        if (window.update_region.isEmpty())
+            return;
+        any_pending = true;
+        if (found || window.destroying || !is_visible(window))
             return;
         MSG paint = make_message(hwnd, WM_PAINT, 0, 0);
         if (filter.accepts(paint))
             found = paint;
     });
+    g_update_regions_may_be_pending = any_pending;
     return found;
 }
 

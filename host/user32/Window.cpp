@@ -2,6 +2,7 @@
 
 #include "gdi32/Gdi.h"
 #include "host/GuiThread.h"
+#include "MessageQueue.h"
 #include "ScreenSaver.h"
 #include "WindowWidget.h"
 
@@ -70,6 +71,7 @@ void invalidate(Window& window, QRect const& rect, bool erase) {
     if (area.isEmpty())
         return;
     window.update_region += area;
+    note_update_region_grown();
     window.erase_pending = window.erase_pending || erase;
     // Without WS_CLIPCHILDREN (which no program here uses) the parent paints over its children,
     // so Windows invalidates the children under the area too and they paint after it.
