@@ -23,31 +23,41 @@ void (*g_progress_observer)(char const* text) = nullptr;
 
 } // namespace
 
+// Computed in floating point and truncated; a total of 0 counts as done.
+// Held to three digits, which the text has room for (callers never pass done > total).
+int progress_percent(std::int32_t done, std::int32_t total) {
+    const double percent =
+        total == 0 ? 100.0 : std::clamp(std::trunc(double(done) * 100.0 / double(total)), -999.0, 999.0);
+    return static_cast<int>(percent);
+}
+
 void progress_text(char* text, char const* path, std::int32_t done, std::int32_t total) {
     static_assert(percent_column + sizeof " -999%" <= status_text_size);
     const std::size_t length = std::strlen(path);
     char const* tail = length > path_tail ? path + length - path_tail : path;
     std::snprintf(text, status_text_size, " %-*s", static_cast<int>(padded_width - 1), tail);
-    // Computed in floating point and truncated; a total of 0 counts as done.
-    // Held to three digits, which the text has room for (callers never pass done > total).
-    const double percent =
-        total == 0 ? 100.0 : std::clamp(std::trunc(double(done) * 100.0 / double(total)), -999.0, 999.0);
-    std::snprintf(text + percent_column, status_text_size - percent_column, " %2d%%", static_cast<int>(percent));
+    std::snprintf(text + percent_column, status_text_size - percent_column, " %2d%%", progress_percent(done, total));
     for (char* c = text; *c; ++c)
         *c = static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
 }
 
 void show_progress(char const* path, std::int32_t done, std::int32_t total) {
+    // A long copy calls this for every block but shows a new text only when its percentage
+    // moves: making and drawing the same text again would cost more than the copy itself.
+    static int shown_percent = -1;
+    static char shown_path[path_size] = {};
+    const int percent = progress_percent(done, total);
+    const bool same = percent == shown_percent && std::strncmp(shown_path, path, sizeof shown_path) == 0;
+    if (!g_progress_observer && done != 0 && done != total && same)
+        return;
     char text[status_text_size];
     progress_text(text, path, done, total);
     if (g_progress_observer)
         g_progress_observer(text);
-    // A long copy shows a new text only when its percentage moves; drawing the same text again
-    // for every block would cost more than the copy itself.
-    static char shown[status_text_size] = {};
-    if (done != 0 && done != total && std::strcmp(shown, text) == 0)
+    if (done != 0 && done != total && same)
         return;
-    std::memcpy(shown, text, sizeof shown);
+    shown_percent = percent;
+    std::strncpy(shown_path, path, sizeof shown_path - 1);
     redraw_panel(text, panel_part::text_field);
 }
 
