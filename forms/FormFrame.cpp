@@ -13,7 +13,9 @@ bool IsSizeable(TFormBorderStyle style) {
     return style == bsSizeable || style == bsSizeToolWin;
 }
 
-void PaintButton(QPainter& painter, QRect const& rect, THitTest kind, bool pressed, bool enabled) {
+// `kind` htMaxButton with `restore`: the restore glyph a maximised window shows.
+void PaintButton(QPainter& painter, QRect const& rect, THitTest kind, bool pressed, bool enabled,
+                 bool restore = false) {
     QRect r = rect;
     // A raised (or pushed) 2-pixel button edge around the face.
     if (pressed) {
@@ -38,6 +40,18 @@ void PaintButton(QPainter& painter, QRect const& rect, THitTest kind, bool press
             painter.fillRect(QRect(g.left(), g.bottom() - 1, 6, 2), color);
             break;
         case htMaxButton:
+            if (restore) {
+                // Two overlapping windows: the back one up and right, the front one down and left.
+                painter.fillRect(QRect(g.left() + 2, g.top() - 1, 6, 2), color);
+                painter.fillRect(QRect(g.left() + 7, g.top() + 1, 1, 4), color);
+                painter.fillRect(QRect(g.left() + 6, g.top() + 4, 1, 1), color);
+                painter.fillRect(QRect(g.left() + 2, g.top() + 1, 1, 1), color);
+                painter.fillRect(QRect(g.left(), g.top() + 2, 6, 2), color);
+                painter.fillRect(QRect(g.left(), g.top() + 4, 1, 3), color);
+                painter.fillRect(QRect(g.left() + 5, g.top() + 4, 1, 3), color);
+                painter.fillRect(QRect(g.left(), g.top() + 7, 6, 1), color);
+                break;
+            }
             painter.fillRect(QRect(g.left(), g.top(), 9, 2), color);
             painter.fillRect(QRect(g.left(), g.top(), 1, 8), color);
             painter.fillRect(QRect(g.left() + 8, g.top(), 1, 8), color);
@@ -134,6 +148,25 @@ THitTest FrameHitTest(TFrameLayout const& Layout, QSize Outer, TFrameStyle const
     return htBorder;
 }
 
+QRect DraggedGeometry(QRect const& Start, THitTest Hit, QPoint Delta) {
+    constexpr int minimumWidth = 100;
+    constexpr int minimumHeight = 30;
+    QRect g = Start;
+    if (Hit == htCaption) {
+        g.moveTopLeft(g.topLeft() + Delta);
+        return g;
+    }
+    if (Hit == htLeft || Hit == htTopLeft || Hit == htBottomLeft)
+        g.setLeft(std::min(g.left() + Delta.x(), g.right() - minimumWidth));
+    if (Hit == htRight || Hit == htTopRight || Hit == htBottomRight)
+        g.setRight(std::max(g.right() + Delta.x(), g.left() + minimumWidth));
+    if (Hit == htTop || Hit == htTopLeft || Hit == htTopRight)
+        g.setTop(std::min(g.top() + Delta.y(), g.bottom() - minimumHeight));
+    if (Hit == htBottom || Hit == htBottomLeft || Hit == htBottomRight)
+        g.setBottom(std::max(g.bottom() + Delta.y(), g.top() + minimumHeight));
+    return g;
+}
+
 void PaintFrame(QPainter& Painter, TFrameLayout const& Layout, QSize Outer, TFrameStyle const& Style,
                 TFramePaint const& Paint) {
     if (Style.BorderStyle == bsNone)
@@ -162,7 +195,7 @@ void PaintFrame(QPainter& Painter, TFrameLayout const& Layout, QSize Outer, TFra
         PaintButton(Painter, Layout.CloseButton, htClose, Paint.Pressed == htClose, true);
     if (!Layout.MaxButton.isNull())
         PaintButton(Painter, Layout.MaxButton, htMaxButton, Paint.Pressed == htMaxButton,
-                    Style.BorderIcons.testFlag(biMaximize));
+                    Style.BorderIcons.testFlag(biMaximize), Style.Maximized);
     if (!Layout.MinButton.isNull())
         PaintButton(Painter, Layout.MinButton, htMinButton, Paint.Pressed == htMinButton,
                     Style.BorderIcons.testFlag(biMinimize));

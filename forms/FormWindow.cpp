@@ -2,10 +2,19 @@
 
 #include "forms/Forms.h"
 
+#include "host/DesktopStates.h"
+#include "host/SystemMenu.h"
+
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QWindow>
 
 namespace {
@@ -52,6 +61,9 @@ Qt::CursorShape CursorOf(THitTest hit) {
     }
 }
 
+// How far an arrow key moves or sizes a window that is being moved or sized with the keyboard.
+constexpr int KeyboardStep = 8;
+
 } // namespace
 
 TFormWindow::TFormWindow(TForm* form)
@@ -61,6 +73,133 @@ TFormWindow::TFormWindow(TForm* form)
     m_MenuBar->setNativeMenuBar(false);
     m_MenuBar->hide();
     setMouseTracking(true);
+    // The window's keys are seen before the control with the focus sees them.
+    qApp->installEventFilter(this);
+}
+
+bool TFormWindow::eventFilter(QObject* watched, QEvent* event) {
+    QEvent::Type const type = event->type();
+    bool const key = type == QEvent::KeyPress || type == QEvent::KeyRelease;
+    if (!m_Form || (!key && !(m_Tracking && type == QEvent::MouseButtonPress)))
+        return false;
+    auto* target = qobject_cast<QWidget*>(watched);
+    if (!target || target->window() != this)
+        return false;
+    if (m_Tracking) {
+        if (type == QEvent::MouseButtonPress) {
+            EndKeyboardTracking(true);
+            return true;
+        }
+        return type != QEvent::KeyPress || TrackingKey(static_cast<QKeyEvent*>(event));
+    }
+    return SystemKey(target, static_cast<QKeyEvent*>(event));
+}
+
+bool TFormWindow::SystemKey(QWidget* target, QKeyEvent* event) {
+    bool const alt = event->modifiers().testFlag(Qt::AltModifier);
+    bool const press = event->type() == QEvent::KeyPress;
+    Qt::KeyboardModifiers const others = event->modifiers() & ~(Qt::AltModifier | Qt::KeypadModifier);
+    if (press && alt && others == Qt::NoModifier && event->key() == Qt::Key_Space) {
+        m_Form->Perform(WM_SYSCOMMAND, SC_KEYMENU, ' ');
+        return true;
+    }
+    if (press && alt && others == Qt::NoModifier && event->key() == Qt::Key_F4) {
+        m_Form->Perform(WM_SYSCOMMAND, SC_CLOSE, 0);
+        return true;
+    }
+    if (press && !alt && others == Qt::NoModifier && event->key() == Qt::Key_F10) {
+        m_Form->Perform(WM_SYSCOMMAND, SC_KEYMENU, 0);
+        return true;
+    }
+    // A button is pressed by Space and Enter alone; with Alt held the keys are the window's.
+    return alt && event->key() != Qt::Key_Alt && qobject_cast<QAbstractButton*>(target) != nullptr;
+}
+
+void TFormWindow::ShowSystemMenu(bool byMouse) {
+    TFrameLayout const layout = m_Form->Layout();
+    QPoint const corner = mapToGlobal(QPoint(layout.Caption.left(), layout.Caption.bottom() + 1));
+    host::SystemMenuWindow state;
+    state.minimized = m_Form->WindowState() == wsMinimized;
+    state.maximized = m_Form->WindowState() == wsMaximized;
+    state.sizeable = m_Form->BorderStyle() == bsSizeable || m_Form->BorderStyle() == bsSizeToolWin;
+    state.can_minimize = !layout.MinButton.isNull() && m_Form->BorderIcons().testFlag(biMinimize);
+    state.can_maximize = !layout.MaxButton.isNull() && m_Form->BorderIcons().testFlag(biMaximize);
+    QElapsedTimer opened;
+    opened.start();
+    QPointer<TFormWindow> alive(this);
+    WPARAM const chosen = host::track_system_menu(this, nullptr, POINT{corner.x(), corner.y()}, state);
+    if (!alive || !m_Form)
+        return;
+    if (chosen) {
+        m_Form->Perform(WM_SYSCOMMAND, chosen, 0);
+        return;
+    }
+    // The menu closed by a second click on the icon: the double click that closes the window.
+    if (byMouse && opened.elapsed() < QApplication::doubleClickInterval() &&
+        (QApplication::mouseButtons() & Qt::LeftButton) && layout.Icon.contains(mapFromGlobal(QCursor::pos())))
+        m_Form->Perform(WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void TFormWindow::SelectMenuBar() {
+    if (!m_MenuBar->isVisible() || m_MenuBar->actions().isEmpty())
+        return;
+    // The menu bar's own lone-Alt handling, which is what puts it in keyboard mode: the Alt
+    // press it watches for, then the release.
+    QKeyEvent altPress(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::NoModifier);
+    QCoreApplication::sendEvent(this, &altPress);
+    QKeyEvent altRelease(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    QCoreApplication::sendEvent(this, &altRelease);
+}
+
+void TFormWindow::BeginKeyboardTracking(bool sizing) {
+    if (m_Tracking)
+        return;
+    m_Tracking = true;
+    m_TrackSizing = sizing;
+    m_TrackHit = sizing ? htNowhere : htCaption;
+    m_TrackStart = geometry();
+    activateWindow();
+}
+
+bool TFormWindow::TrackingKey(QKeyEvent* event) {
+    QPoint step;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        step = QPoint(-KeyboardStep, 0);
+        break;
+    case Qt::Key_Right:
+        step = QPoint(KeyboardStep, 0);
+        break;
+    case Qt::Key_Up:
+        step = QPoint(0, -KeyboardStep);
+        break;
+    case Qt::Key_Down:
+        step = QPoint(0, KeyboardStep);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        EndKeyboardTracking(true);
+        return true;
+    case Qt::Key_Escape:
+        EndKeyboardTracking(false);
+        return true;
+    default:
+        return true;
+    }
+    if (m_TrackHit == htNowhere) {
+        // Sizing: the first arrow picks the edge that moves.
+        m_TrackHit = step.x() < 0 ? htLeft : step.x() > 0 ? htRight : step.y() < 0 ? htTop : htBottom;
+        return true;
+    }
+    QRect const g = DraggedGeometry(geometry(), m_TrackHit, step);
+    m_Form->SetBounds(g.x(), g.y(), g.width(), g.height());
+    return true;
+}
+
+void TFormWindow::EndKeyboardTracking(bool keep) {
+    m_Tracking = false;
+    if (!keep)
+        m_Form->SetBounds(m_TrackStart.x(), m_TrackStart.y(), m_TrackStart.width(), m_TrackStart.height());
 }
 
 void TFormWindow::LayoutFrame(TFrameLayout const& layout) {
@@ -80,7 +219,7 @@ void TFormWindow::paintEvent(QPaintEvent*) {
 
 void TFormWindow::PaintNonClient(QPainter& painter) {
     TFramePaint paint;
-    paint.Active = isActiveWindow();
+    paint.Active = m_ActiveLook;
     paint.Caption = m_Form->Caption();
     paint.Icon = m_Form->Icon()->Image();
     paint.Pressed = m_PressedLook ? m_Pressed : htNowhere;
@@ -91,7 +230,7 @@ void TFormWindow::resizeEvent(QResizeEvent*) {
     if (!m_Form)
         return;
     if (size() != m_Form->BoundsRect().size())
-        m_Form->SetBounds(m_Form->Left(), m_Form->Top(), width(), height());
+        m_Form->SetBounds(x(), y(), width(), height());
     else
         m_Form->LayoutWindow();
 }
@@ -100,7 +239,7 @@ void TFormWindow::moveEvent(QMoveEvent*) {
     if (!m_Form)
         return;
     if (pos() != m_Form->BoundsRect().topLeft())
-        m_Form->SetBounds(x(), y(), m_Form->Width(), m_Form->Height());
+        m_Form->SetBounds(x(), y(), width(), height()); // a move may come before its resize
 }
 
 void TFormWindow::changeEvent(QEvent* event) {
@@ -109,10 +248,29 @@ void TFormWindow::changeEvent(QEvent* event) {
         return;
     }
     if (event->type() == QEvent::ActivationChange)
-        m_Form->Perform(WM_NCACTIVATE, isActiveWindow() ? 1 : 0, 0);
+        ActivationChanged();
     if (event->type() == QEvent::WindowStateChange)
         m_Form->SetWindowState(isMinimized() ? wsMinimized : isMaximized() ? wsMaximized : wsNormal);
     QWidget::changeEvent(event);
+}
+
+void TFormWindow::ActivationChanged() {
+    if (!m_Form)
+        return;
+    bool const active = isActiveWindow();
+    if (!active && m_ActiveLook && host::popup_open()) {
+        // A menu of this program took Qt's activation: the window looks active until it closes.
+        QPointer<TFormWindow> self(this);
+        host::when_popups_closed(this, [self] {
+            if (self)
+                self->ActivationChanged();
+        });
+        return;
+    }
+    if (active == m_ActiveLook)
+        return;
+    m_ActiveLook = active;
+    m_Form->Perform(WM_NCACTIVATE, active ? 1 : 0, 0);
 }
 
 void TFormWindow::closeEvent(QCloseEvent* event) {
@@ -144,8 +302,12 @@ void TFormWindow::NcLeftButtonDown(THitTest hit, QPoint global) {
         update();
         return;
     }
+    if (hit == htSysMenu) {
+        m_Form->Perform(WM_SYSCOMMAND, SC_MOUSEMENU, 0);
+        return;
+    }
     bool const byHand = !windowHandle();
-    if (hit == htCaption || hit == htSysMenu) {
+    if (hit == htCaption) {
         if (byHand || !windowHandle()->startSystemMove()) {
             m_Dragging = htCaption;
             m_DragStart = global;
@@ -192,20 +354,7 @@ void TFormWindow::mouseMoveEvent(QMouseEvent* event) {
     }
     if (m_Dragging != htNowhere) {
         QPoint const delta = event->globalPosition().toPoint() - m_DragStart;
-        QRect g = m_DragGeometry;
-        if (m_Dragging == htCaption) {
-            g.moveTopLeft(g.topLeft() + delta);
-        } else {
-            Qt::Edges const edges = EdgesOf(m_Dragging);
-            if (edges & Qt::LeftEdge)
-                g.setLeft(std::min(g.left() + delta.x(), g.right() - 100));
-            if (edges & Qt::RightEdge)
-                g.setRight(std::max(g.right() + delta.x(), g.left() + 100));
-            if (edges & Qt::TopEdge)
-                g.setTop(std::min(g.top() + delta.y(), g.bottom() - 30));
-            if (edges & Qt::BottomEdge)
-                g.setBottom(std::max(g.bottom() + delta.y(), g.top() + 30));
-        }
+        QRect const g = DraggedGeometry(m_DragGeometry, m_Dragging, delta);
         m_Form->SetBounds(g.x(), g.y(), g.width(), g.height());
         return;
     }
@@ -257,21 +406,26 @@ void TFormWindow::NcLeftButtonDoubleClick(THitTest hit) {
     if (hit == htCaption && m_Form->BorderIcons().testFlag(biMaximize) && m_Form->BorderStyle() == bsSizeable)
         ToggleMaximized();
     else if (hit == htSysMenu)
-        m_Form->Close();
+        m_Form->Perform(WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void TFormWindow::NcRightButtonUp(THitTest hit) {
+    if (hit == htCaption || hit == htSysMenu)
+        ShowSystemMenu(false);
 }
 
 void TFormWindow::ToggleMaximized() {
-    m_Form->SetWindowState(m_Form->WindowState() == wsMaximized ? wsNormal : wsMaximized);
+    m_Form->Perform(WM_SYSCOMMAND, m_Form->WindowState() == wsMaximized ? SC_RESTORE : SC_MAXIMIZE, 0);
 }
 
 void TFormWindow::ButtonAction(THitTest button) {
     switch (button) {
     case htClose:
-        m_Form->Close();
+        m_Form->Perform(WM_SYSCOMMAND, SC_CLOSE, 0);
         break;
     case htMinButton:
         if (m_Form->BorderIcons().testFlag(biMinimize))
-            m_Form->SetWindowState(wsMinimized);
+            m_Form->Perform(WM_SYSCOMMAND, SC_MINIMIZE, 0);
         break;
     case htMaxButton:
         if (m_Form->BorderIcons().testFlag(biMaximize))

@@ -5,6 +5,7 @@
 #include "forms/FormWindow.h"
 #include "forms/Menus.h"
 #include "host/AnsiCodePage.h"
+#include "host/DesktopStates.h"
 
 #include <QMenuBar>
 #include <QScreen>
@@ -116,15 +117,17 @@ void TForm::RebuildMenuBar() {
 void TForm::SetWindowState(TWindowState Value) {
     if (Value == m_WindowState)
         return;
+    if (m_WindowState == wsNormal)
+        m_RestoreBounds = BoundsRect();
     m_WindowState = Value;
     m_Style.Maximized = Value == wsMaximized;
     if (Widget()->isVisible()) {
         if (Value == wsMinimized)
-            Widget()->showMinimized();
+            host::minimize_widget(Widget());
         else if (Value == wsMaximized)
-            Widget()->showMaximized();
+            host::maximize_widget(Widget());
         else
-            Widget()->showNormal();
+            host::restore_widget(Widget(), m_RestoreBounds);
     }
     LayoutWindow();
 }
@@ -150,12 +153,13 @@ void TForm::ApplyVisibility() {
         }
     }
     m_Shown = true;
-    if (m_WindowState == wsMaximized)
-        window->showMaximized();
-    else if (m_WindowState == wsMinimized)
+    if (m_WindowState == wsMinimized) {
         window->showMinimized();
-    else
+    } else {
         window->show();
+        if (m_WindowState == wsMaximized)
+            host::maximize_widget(window);
+    }
     window->raise();
     window->activateWindow();
 }
@@ -167,7 +171,7 @@ void TForm::Close() {
 }
 
 bool TForm::Active() const {
-    return Widget()->isActiveWindow();
+    return Window()->LooksActive();
 }
 
 void TForm::ApplyBounds() {
@@ -238,6 +242,45 @@ void TForm::WndProc(TMessage& Message) {
         break;
     case WM_NCLBUTTONDBLCLK:
         window->NcLeftButtonDoubleClick(static_cast<THitTest>(Message.WParam));
+        break;
+    case WM_NCRBUTTONUP:
+        window->NcRightButtonUp(static_cast<THitTest>(Message.WParam));
+        break;
+    case WM_SYSCOMMAND:
+        SystemCommand(Message.WParam, Message.LParam);
+        break;
+    default:
+        break;
+    }
+}
+
+void TForm::SystemCommand(WPARAM Command, LPARAM Key) {
+    TFormWindow* window = Window();
+    switch (Command & 0xFFF0) {
+    case SC_CLOSE:
+        Close();
+        break;
+    case SC_MINIMIZE:
+        SetWindowState(wsMinimized);
+        break;
+    case SC_MAXIMIZE:
+        SetWindowState(wsMaximized);
+        break;
+    case SC_RESTORE:
+        SetWindowState(wsNormal);
+        break;
+    case SC_MOVE:
+    case SC_SIZE:
+        window->BeginKeyboardTracking((Command & 0xFFF0) == SC_SIZE);
+        break;
+    case SC_MOUSEMENU:
+        window->ShowSystemMenu(true);
+        break;
+    case SC_KEYMENU:
+        if (Key == ' ')
+            window->ShowSystemMenu(false);
+        else
+            window->SelectMenuBar();
         break;
     default:
         break;

@@ -2,6 +2,7 @@
 // menu is a list of items kept by the host; TrackPopupMenu shows it as a QMenu, or hands it to
 // the test's responder.
 #include "HandleTable.h"
+#include "PopupMenu.h"
 #include "host/AnsiCodePage.h"
 #include "Window.h"
 #include "WindowWidget.h"
@@ -133,9 +134,8 @@ void fill_qmenu(QMenu& qmenu, std::vector<MenuItemView> const& items) {
     }
 }
 
-UINT run_qmenu(std::vector<MenuItemView> const& items, POINT at, HWND owner) {
-    Window* window = find_window(owner);
-    QMenu qmenu(window ? window->widget.data() : nullptr);
+UINT run_qmenu(std::vector<MenuItemView> const& items, POINT at, QWidget* parent) {
+    QMenu qmenu(parent);
     fill_qmenu(qmenu, items);
     QAction* chosen = qmenu.exec(QPoint(at.x, at.y));
     return chosen ? chosen->data().toUInt() : 0;
@@ -151,6 +151,12 @@ void destroy_menu(HMENU menu) {
 }
 
 } // namespace
+
+UINT choose_from_menu(host::PopupMenuRequest const& request, QWidget* parent) {
+    UINT chosen = responder() ? responder()(request) : run_qmenu(request.items, request.at, parent);
+    return chosen && can_choose(request.items, chosen) ? chosen : 0;
+}
+
 } // namespace host::user32
 
 namespace host {
@@ -206,10 +212,8 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND owner, const
     Menu* found = find_menu(menu);
     if (!found || !find_window(owner))
         return FALSE;
-    host::PopupMenuRequest request{view_of(*found), POINT{x, y}, owner};
-    UINT chosen = responder() ? responder()(request) : run_qmenu(request.items, request.at, owner);
-    if (chosen && !can_choose(request.items, chosen))
-        chosen = 0;
+    const UINT chosen =
+        choose_from_menu(host::PopupMenuRequest{view_of(*found), POINT{x, y}, owner}, find_window(owner)->widget.data());
     if (flags & TPM_RETURNCMD)
         return static_cast<BOOL>(chosen);
     if (chosen)

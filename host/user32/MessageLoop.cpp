@@ -3,7 +3,7 @@
 #include "gdi32/Gdi.h"
 #include "host/GuiThread.h"
 #include "MessageQueue.h"
-#include "ScreenSaver.h"
+#include "SystemCommands.h"
 #include "Window.h"
 #include "host/kernel32.h"
 
@@ -150,7 +150,7 @@ void PostQuitMessage(int exit_code) {
     MessageQueue::instance().post_quit(exit_code);
 }
 
-LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wparam, LPARAM) {
+LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_PAINT: {
         PAINTSTRUCT paint;
@@ -171,11 +171,12 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wparam, LPARAM) {
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE;
+    case WM_SYSKEYDOWN:
+    case WM_SYSCHAR:
+        default_system_key(hwnd, message, wparam, lparam);
+        return 0;
     case WM_SYSCOMMAND:
-        if ((wparam & 0xFFF0) == SC_CLOSE)
-            SendMessageA(hwnd, WM_CLOSE, 0, 0);
-        else if ((wparam & 0xFFF0) == SC_SCREENSAVE)
-            screen_saver_allowed_by(hwnd);
+        default_system_command(hwnd, wparam, lparam);
         return 0;
     default:
         return 0;

@@ -37,6 +37,8 @@ struct Window {
     bool erase_pending = false;
     bool destroy_started = false; // DestroyWindow is sending WM_DESTROY
     bool destroying = false;      // gone: no messages, no handle
+    bool placing = false;         // the program itself is moving or sizing the window
+    QRect normal_geometry;        // where a maximised window goes back to when restored
 
     bool is_child() const { return (style & WS_CHILD) != 0; }
     int width() const { return backing.width(); }

@@ -1,6 +1,7 @@
 // Creating, destroying, showing and placing windows.
 #include "DesktopWindows.h"
 #include "host/AnsiCodePage.h"
+#include "host/DesktopStates.h"
 #include "host/GuiThread.h"
 #include "MessageQueue.h"
 #include "Resources.h"
@@ -113,7 +114,9 @@ void apply_geometry(Window& window, int x, int y, int width, int height) {
     width = std::clamp(width, 0, largest_window_size);
     height = std::clamp(height, 0, largest_window_size);
     resize_backing(window, width, height);
+    window.placing = true;
     window.widget->setGeometry(x, y, width, height);
+    window.placing = false;
 }
 
 } // namespace
@@ -218,12 +221,23 @@ BOOL ShowWindow(HWND hwnd, int show) {
     window->style |= WS_VISIBLE;
     const bool activate = show != SW_SHOWNOACTIVATE && show != SW_SHOWNA && show != SW_SHOWMINNOACTIVE;
     widget.setAttribute(Qt::WA_ShowWithoutActivating, !activate);
-    if (show == SW_MINIMIZE || show == SW_SHOWMINIMIZED || show == SW_SHOWMINNOACTIVE)
-        widget.showMinimized();
-    else if (show == SW_SHOWMAXIMIZED)
-        widget.showMaximized();
-    else
+    const bool top_level = !window->is_child() && widget.isWindow();
+    if (show == SW_MINIMIZE || show == SW_SHOWMINIMIZED || show == SW_SHOWMINNOACTIVE) {
+        if (top_level && was_visible)
+            host::minimize_widget(&widget);
+        else
+            widget.showMinimized();
+    } else if (show == SW_SHOWMAXIMIZED && top_level) {
+        if (!widget.isMaximized())
+            window->normal_geometry = widget.geometry();
         widget.show();
+        host::maximize_widget(&widget);
+    } else if (show == SW_RESTORE && top_level && widget.isMaximized()) {
+        host::restore_widget(&widget, window->normal_geometry);
+        widget.show();
+    } else {
+        widget.show();
+    }
     if (!was_visible)
         invalidate(*window, {}, true);
     if (activate && !window->is_child() && !was_visible)

@@ -3,12 +3,17 @@
 #include "KeyMap.h"
 #include "MessageQueue.h"
 #include "Window.h"
+#include "X11Desktop.h"
+#include "host/DesktopStates.h"
+#include "host/GuiThread.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPainter>
+#include <QWindow>
 
 namespace host::user32 {
 namespace {
@@ -99,7 +104,28 @@ void WindowWidget::resizeEvent(QResizeEvent* event) {
     call_procedure(m_hwnd, WM_SIZE, 0, MAKELPARAM(static_cast<WORD>(width()), static_cast<WORD>(height())));
 }
 
+void WindowWidget::begin_mouse_move() {
+    if (!isWindow())
+        return;
+    if (has_window_system() && x11::window_manager_running() && windowHandle() &&
+        windowHandle()->startSystemMove())
+        return;
+    // The window keeps the offset the pointer had when the button went down, as a caption does.
+    m_moving = true;
+    m_move_offset = m_pressed_at - pos();
+}
+
 void WindowWidget::queue_mouse(QMouseEvent* event, UINT message) {
+    m_pointer = event->globalPosition().toPoint();
+    if (event->type() == QEvent::MouseButtonPress && event->button() == Qt::LeftButton)
+        m_pressed_at = m_pointer;
+    if (m_moving) {
+        if (event->type() == QEvent::MouseMove)
+            move(m_pointer - m_move_offset);
+        else if (event->type() == QEvent::MouseButtonRelease && event->button() == Qt::LeftButton)
+            m_moving = false;
+        return;
+    }
     WindowWidget* target = mouse_target(this, event);
     Window* window = target ? find_window(target->hwnd()) : nullptr;
     if (!message || !window || (window->style & WS_DISABLED))
@@ -165,15 +191,36 @@ void WindowWidget::keyReleaseEvent(QKeyEvent* event) {
     queue_key(event, false);
 }
 
+// A window moved by the user (or the window manager) hears WM_MOVE, and its owned windows keep
+// their place beside it, as a player's picture stays under its panel.
+void WindowWidget::moveEvent(QMoveEvent* event) {
+    HandlerScope scope;
+    QWidget::moveEvent(event);
+    Window* window = find_window(m_hwnd);
+    if (!window || !isWindow() || window->placing)
+        return;
+    const QPoint delta = event->pos() - event->oldPos();
+    for (QObject* object : children())
+        if (auto* owned = dynamic_cast<WindowWidget*>(object); owned && owned->isWindow())
+            owned->move(owned->pos() + delta);
+    call_procedure(m_hwnd, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(x()), static_cast<WORD>(y())));
+}
+
 void WindowWidget::changeEvent(QEvent* event) {
     HandlerScope scope;
     QWidget::changeEvent(event);
     if (event->type() != QEvent::ActivationChange || !isWindow())
         return;
-    if (isActiveWindow())
+    if (isActiveWindow()) {
         set_active(m_hwnd, WA_ACTIVE);
-    else if (active_window() == m_hwnd)
-        set_active(nullptr, WA_INACTIVE);
+    } else if (active_window() == m_hwnd) {
+        // The window stays active while its menu is open; once the menu is gone it is whatever
+        // the desktop says.
+        host::when_popups_closed(this, [this] {
+            if (!isActiveWindow() && active_window() == m_hwnd)
+                set_active(nullptr, WA_INACTIVE);
+        });
+    }
 }
 
 // The window system's close button is the system menu's Close, which the procedure may refuse.

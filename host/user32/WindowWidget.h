@@ -15,6 +15,12 @@ class WindowWidget : public QWidget {
 
     HWND hwnd() const { return m_hwnd; }
 
+    // Moves the window with the mouse until the left button comes up, as a drag on a caption
+    // does (WM_SYSCOMMAND with SC_MOVE and the caption's hit-test code): the window manager moves
+    // it where one runs, the widget itself follows the pointer otherwise. The pointer's messages
+    // go nowhere meanwhile.
+    void begin_mouse_move();
+
   protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -25,6 +31,7 @@ class WindowWidget : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -33,6 +40,10 @@ class WindowWidget : public QWidget {
     void queue_key(QKeyEvent* event, bool down);
 
     HWND m_hwnd;
+    QPoint m_pointer;        // the pointer's screen position at the last mouse event
+    QPoint m_pressed_at;     // and when the left button last went down
+    bool m_moving = false;   // following the pointer by hand (begin_mouse_move)
+    QPoint m_move_offset;    // the pointer's offset from the window's corner while moving
 };
 
 } // namespace host::user32

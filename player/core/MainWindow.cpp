@@ -2,6 +2,7 @@
 
 #include "core/CommandDispatch.h"
 #include "core/CreationSteps.h"
+#include "core/ExitPath.h"
 #include "core/PanelBitmaps.h"
 #include "core/PanelPainter.h"
 #include "core/Player.h"
@@ -58,6 +59,15 @@ LRESULT main_window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpa
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
         handle_panel_mouse(message, wparam, lparam);
+        return 0;
+    case WM_MOVE:
+        // Dragged by the panel: pop-ups placed by the window's position follow it there.
+        state.window_x = static_cast<short>(LOWORD(lparam));
+        state.window_y = static_cast<short>(HIWORD(lparam));
+        return 0;
+    case WM_CLOSE:
+        // Alt+F4 and the window manager's close: the orderly exit, which closes the device first.
+        request_exit();
         return 0;
     case WM_TIMER:
     case MM_MCISIGNAL:

@@ -7,10 +7,13 @@
 #include "resources/ArtLayout.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <utility>
 
 namespace player {
 
 SliderDrag slider_drag;
+PanelPress panel_press;
 
 namespace {
 
@@ -34,6 +37,10 @@ std::int32_t held(std::int64_t value, std::int32_t high) {
 
 void press(unsigned x, unsigned y) {
     slider_drag = {};
+    panel_press = {};
+    const bool on_slider = position_box.contains(x, y) || volume_box.contains(x, y);
+    if (!on_slider)
+        panel_press = {true, x, y};
     if (!state.media_open)
         return;
     if (position_box.contains(x, y)) {
@@ -54,11 +61,27 @@ void press(unsigned x, unsigned y) {
         redraw_panel(state.status_text, panel_part::volume_bar);
         return;
     }
-    play();
+}
+
+bool beyond_drag_distance(unsigned x, unsigned y) {
+    const int dx = static_cast<int>(static_cast<short>(x)) - static_cast<int>(static_cast<short>(panel_press.x));
+    const int dy = static_cast<int>(static_cast<short>(y)) - static_cast<int>(static_cast<short>(panel_press.y));
+    return std::abs(dx) > drag_distance || std::abs(dy) > drag_distance;
+}
+
+// The window follows the pointer from here until the button comes up, as a drag on a caption
+// moves a window.
+void drag_window() {
+    panel_press = {};
+    SendMessageA(windows.main_window, WM_SYSCOMMAND, SC_MOVE | 2 /* by the caption, with the mouse */, 0);
 }
 
 // The picture follows the knob while it is dragged.
-void move(WPARAM keys, unsigned x) {
+void move(WPARAM keys, unsigned x, unsigned y) {
+    if (panel_press.held && (keys & MK_LBUTTON) && beyond_drag_distance(x, y)) {
+        drag_window();
+        return;
+    }
     if (!state.media_open || keys != MK_LBUTTON)
         return;
     if (slider_drag.position) {
@@ -76,6 +99,8 @@ void move(WPARAM keys, unsigned x) {
 }
 
 void release(unsigned x) {
+    if (std::exchange(panel_press, {}).held && state.media_open)
+        play();
     if (state.media_open && slider_drag.position) {
         state.position_ms = position_at(x, state.length_ms);
         panel_look.position_knob_pressed = false;
@@ -115,7 +140,7 @@ void handle_panel_mouse(UINT message, WPARAM wparam, LPARAM lparam) {
         press(x, y);
         break;
     case WM_MOUSEMOVE:
-        move(wparam, x);
+        move(wparam, x, y);
         break;
     case WM_LBUTTONUP:
         release(x);

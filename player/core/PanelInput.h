@@ -1,6 +1,7 @@
 // The mouse on the panel: the position and volume sliders (press, drag, release), a left click
-// elsewhere on the panel that starts play, and the right button that stops it. The panel buttons
-// are child windows and get their own clicks. GUI thread only.
+// elsewhere on the panel that starts play, a drag from there that moves the window (the panel
+// has no caption to drag), and the right button that stops play. The panel buttons are child
+// windows and get their own clicks. GUI thread only.
 #pragma once
 
 #include "host/user32.h"
@@ -18,6 +19,21 @@ struct SliderDrag {
 };
 
 extern SliderDrag slider_drag;
+
+// A left press on the panel away from the buttons and sliders: a click (play) when the button
+// comes up where it went down, a move of the window once the pointer has gone further than the
+// drag distance.
+struct PanelPress {
+    bool held = false;
+    unsigned x = 0;
+    unsigned y = 0;
+};
+
+extern PanelPress panel_press;
+
+// How far the pointer goes with the button held before a press becomes a drag (Windows'
+// SM_CXDRAG and SM_CYDRAG).
+constexpr int drag_distance = 4;
 
 // Hit boxes of the sliders in client coordinates, bounds included.
 struct HitBox {

@@ -34,14 +34,23 @@ inline bool wait_for(std::function<bool()> const& condition,
 
 class ChildProgram {
   public:
-    // Starts argv[0] (a path) in `folder` (the test's working folder when empty).
+    // Starts argv[0] (a path) in `folder` (the test's working folder when empty); `settings`
+    // ("NAME=value") replace the test's variables of those names (a program shown on an X
+    // server: DISPLAY and QT_QPA_PLATFORM).
     ChildProgram(std::vector<std::string> argv, std::filesystem::path const& prefix,
-                 std::filesystem::path const& folder = {}) {
+                 std::filesystem::path const& folder = {}, std::vector<std::string> settings = {}) {
+        settings.push_back("DOSPREFIX=" + prefix.string());
+        auto replaced = [&](char const* entry) {
+            for (std::string const& setting : settings)
+                if (std::strncmp(entry, setting.c_str(), setting.find('=') + 1) == 0)
+                    return true;
+            return false;
+        };
         std::vector<std::string> environment;
         for (char** entry = environ; *entry; ++entry)
-            if (std::strncmp(*entry, "DOSPREFIX=", 10) != 0)
+            if (!replaced(*entry))
                 environment.emplace_back(*entry);
-        environment.push_back("DOSPREFIX=" + prefix.string());
+        environment.insert(environment.end(), settings.begin(), settings.end());
         // Everything the child needs is made before fork: after it only exec-safe calls run.
         std::vector<char*> arguments, variables;
         for (std::string& argument : argv)

@@ -1,6 +1,8 @@
 // A private X server (Xvfb) for tests that need real windows of several processes, an optional
 // window manager on it (openbox), and what a test reads back from the server with plain Xlib:
-// stacking order, titles, map and WM states. Header-only; a test program using it links X11.
+// stacking order, titles, map and WM states, geometry and pixels; and input as a user gives it,
+// through the server (XTest), so that a window manager's key bindings apply as they do to a user.
+// Header-only; a test program using it links X11 (and Xtst for the input).
 //
 // The server picks a free display number itself (-displayfd), so that test programs running side
 // by side never share a server. Waiting is on the server's state, with generous limits only as a
@@ -11,6 +13,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 #include <algorithm>
 #include <chrono>
@@ -304,6 +308,87 @@ class Client {
                 seen = true;
         }
         return seen;
+    }
+
+    // Where a window is on the screen and its size.
+    struct Box {
+        int x = 0, y = 0, width = 0, height = 0;
+        bool operator==(Box const&) const = default;
+    };
+    Box box(::Window window) const {
+        XWindowAttributes attributes{};
+        ::Window child = 0;
+        Box b;
+        XSync(m_display, False);
+        if (!XGetWindowAttributes(m_display, window, &attributes))
+            return b;
+        XTranslateCoordinates(m_display, window, root(), 0, 0, &b.x, &b.y, &child);
+        b.width = attributes.width;
+        b.height = attributes.height;
+        return b;
+    }
+    // The colour of a screen pixel, 0xRRGGBB.
+    unsigned long pixel(int x, int y) const {
+        XImage* image = XGetImage(m_display, root(), x, y, 1, 1, AllPlanes, ZPixmap);
+        if (!image)
+            return 0;
+        const unsigned long value = XGetPixel(image, 0, 0) & 0xFFFFFF;
+        XDestroyImage(image);
+        return value;
+    }
+    // The mapped override-redirect windows (menus, tooltips): no window manager manages them.
+    std::vector<::Window> popups() const { return shown_children(true); }
+    // Every mapped child of the root (a window manager's frames and its own menus among them).
+    std::vector<::Window> shown_children(bool override_redirect_only = false) const {
+        std::vector<::Window> found;
+        ::Window root_return, parent, *children = nullptr;
+        unsigned count = 0;
+        XSync(m_display, False);
+        if (XQueryTree(m_display, root(), &root_return, &parent, &children, &count) && children)
+            for (unsigned i = 0; i < count; ++i) {
+                XWindowAttributes attributes{};
+                if (XGetWindowAttributes(m_display, children[i], &attributes) &&
+                    (attributes.override_redirect || !override_redirect_only) &&
+                    attributes.map_state == IsViewable && attributes.width > 1)
+                    found.push_back(children[i]);
+            }
+        if (children)
+            XFree(children);
+        return found;
+    }
+
+    // Presses the keys in order and releases them in reverse, as a user types a combination.
+    void type(std::vector<KeySym> const& keys) {
+        for (KeySym key : keys)
+            XTestFakeKeyEvent(m_display, XKeysymToKeycode(m_display, key), True, CurrentTime);
+        for (auto key = keys.rbegin(); key != keys.rend(); ++key)
+            XTestFakeKeyEvent(m_display, XKeysymToKeycode(m_display, *key), False, CurrentTime);
+        XSync(m_display, False);
+    }
+    void pointer_to(int x, int y) {
+        XTestFakeMotionEvent(m_display, DefaultScreen(m_display), x, y, CurrentTime);
+        XSync(m_display, False);
+    }
+    void left_button(bool down) {
+        XTestFakeButtonEvent(m_display, 1, down ? True : False, CurrentTime);
+        XSync(m_display, False);
+    }
+    void click(int x, int y) {
+        pointer_to(x, y);
+        left_button(true);
+        left_button(false);
+    }
+    // Presses at (x, y), moves in steps by (dx, dy) and releases there, a pause after each step
+    // as a hand makes them.
+    void drag(int x, int y, int dx, int dy, int steps = 10) {
+        pointer_to(x, y);
+        left_button(true);
+        for (int i = 1; i <= steps; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            pointer_to(x + dx * i / steps, y + dy * i / steps);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        left_button(false);
     }
 
     void destroy_window(::Window window) {

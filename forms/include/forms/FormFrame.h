@@ -61,6 +61,9 @@ struct TFrameLayout {
 
 TFrameLayout FrameLayout(QSize Outer, TFrameStyle const& Style);
 THitTest FrameHitTest(TFrameLayout const& Layout, QSize Outer, TFrameStyle const& Style, QPoint Point);
+// The window's outer rectangle after the caption (htCaption: moving) or a sizing edge or corner
+// was dragged by `Delta` from `Start`; a window keeps at least 100 by 30 pixels.
+QRect DraggedGeometry(QRect const& Start, THitTest Hit, QPoint Delta);
 
 struct TFramePaint {
     bool Active = true;

@@ -17,8 +17,11 @@
 //                  WParam: hit-test code; LParam: screen point
 //   WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP
 //                  while the form has the mouse captured (SetCapture); LParam: client point
+//   WM_SYSCOMMAND  WParam: SC_CLOSE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE, SC_MOVE, SC_SIZE,
+//                  SC_MOUSEMENU, SC_KEYMENU (LParam ' ': the system menu, 0: the menu bar)
 // WndProc, the default procedure, paints the Windows 95 frame and moves, sizes, minimises,
-// maximises and closes the form.
+// maximises and closes the form; a maximised form fills the work area of its screen and goes
+// back to its former place and size when restored.
 #pragma once
 
 #include "Controls.h"
@@ -118,6 +121,7 @@ class TForm : public TWinControl {
     friend class TFormWindow;
     void RebuildMenuBar();
     void LayoutWindow();
+    void SystemCommand(WPARAM Command, LPARAM Key);
     TFormWindow* Window() const;
 
     TFrameStyle m_Style;
@@ -127,6 +131,7 @@ class TForm : public TWinControl {
     TPosition m_Position = poDesigned;
     int m_TextHeight = 13;
     TWindowState m_WindowState = wsNormal;
+    QRect m_RestoreBounds; // the place and size of the normal window while maximised or minimised
     bool m_Shown = false;
     TNotifyEvent m_OnCreate;
     TNotifyEvent m_OnDestroy;

@@ -12,7 +12,7 @@
 #include <vector>
 
 // Last: Xlib defines macros (None, Bool, Status) that other headers use as names.
-#include "XServer.h"
+#include "DeskFixture.h"
 
 namespace {
 
@@ -21,30 +21,8 @@ struct ProbeResult {
     std::string output;
 };
 
-enum class Desk { bare, window_manager };
-
-void PrintTo(Desk desk, std::ostream* out) {
-    *out << (desk == Desk::bare ? "bare server" : "window manager");
-}
-
-std::string desk_name(::testing::TestParamInfo<Desk> const& info) {
-    return info.param == Desk::bare ? "bare_server" : "window_manager";
-}
-
-class DesktopWindows : public ::testing::TestWithParam<Desk> {
+class DesktopWindows : public xtest::DeskTest {
   protected:
-    void SetUp() override {
-        if (!server.running())
-            GTEST_SKIP() << "Xvfb is not installed";
-        if (GetParam() == Desk::window_manager) {
-            manager = std::make_unique<xtest::WindowManager>(server.display());
-            if (!manager->running())
-                GTEST_SKIP() << "openbox is not installed";
-        }
-        client = std::make_unique<xtest::Client>(server.display());
-        ASSERT_NE(client->display(), nullptr);
-    }
-
     // Runs desktop_probe on the server (as a program on the xcb platform would) and returns its
     // exit code and its output less the last line break.
     ProbeResult probe(QStringList const& arguments, char const* platform = "xcb") const {
@@ -62,16 +40,6 @@ class DesktopWindows : public ::testing::TestWithParam<Desk> {
         return {process.exitCode(), output};
     }
     std::string ask(QStringList const& arguments) const { return probe(arguments).output; }
-
-    bool managed() const { return GetParam() == Desk::window_manager; }
-    ::Window active_window() const {
-        auto active = client->longs(client->root(), "_NET_ACTIVE_WINDOW");
-        return active.empty() ? 0 : static_cast<::Window>(active[0]);
-    }
-
-    xtest::Xvfb server;
-    std::unique_ptr<xtest::WindowManager> manager;
-    std::unique_ptr<xtest::Client> client;
 };
 
 TEST_P(DesktopWindows, find_matches_whole_titles_ignoring_case_and_takes_the_topmost_first) {
@@ -198,6 +166,6 @@ TEST_P(DesktopWindows, a_headless_program_finds_no_window) {
     EXPECT_EQ(probe({"list"}, "offscreen").output, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Desks, DesktopWindows, ::testing::Values(Desk::bare, Desk::window_manager), desk_name);
+INSTANTIATE_TEST_SUITE_P(Desks, DesktopWindows, xtest::desks, xtest::desk_name);
 
 } // namespace

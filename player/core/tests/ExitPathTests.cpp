@@ -112,17 +112,39 @@ TEST_F(ExitPath, next_tick_closes_the_medium_before_the_window_goes_and_ends_the
     EXPECT_EQ(commands.back(), "close xyzmpeg wait");
 }
 
-TEST_F(ExitPath, escape_key_through_the_accelerator_table_ends_the_player) {
+// ESC through the accelerator table, Alt+F4 through the default procedure's WM_SYSCOMMAND and
+// WM_CLOSE, and the window system's close button (a window manager's, through the widget's close
+// event) all end in the orderly exit.
+struct ExitRoute {
+    char const* name;
+    int key; // 0: the window system closes the window
+    Qt::KeyboardModifiers modifiers;
+};
+class ExitRoutes : public ExitPath, public ::testing::WithParamInterface<ExitRoute> {};
+
+TEST_P(ExitRoutes, end_the_player_after_closing_the_medium) {
     open_medium();
     QWidget* widget = host::window_widget(player::windows.main_window);
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(widget, &press);
-    QApplication::sendEvent(widget, &release);
+    if (GetParam().key) {
+        QKeyEvent press(QEvent::KeyPress, GetParam().key, GetParam().modifiers);
+        QKeyEvent release(QEvent::KeyRelease, GetParam().key, GetParam().modifiers);
+        QApplication::sendEvent(widget, &press);
+        QApplication::sendEvent(widget, &release);
+    } else {
+        widget->close();
+    }
 
     EXPECT_EQ(run_loop(), 0);
+    ASSERT_TRUE(WindowWatchingDevice::closed_while_window_existed().has_value());
+    EXPECT_TRUE(*WindowWatchingDevice::closed_while_window_existed());
     EXPECT_EQ(commands_sent().back(), "close xyzmpeg wait");
 }
+
+INSTANTIATE_TEST_SUITE_P(Keys, ExitRoutes,
+                         ::testing::Values(ExitRoute{"escape", Qt::Key_Escape, Qt::NoModifier},
+                                           ExitRoute{"alt_f4", Qt::Key_F4, Qt::AltModifier},
+                                           ExitRoute{"close_button", 0, Qt::NoModifier}),
+                         [](::testing::TestParamInfo<ExitRoute> const& info) { return std::string(info.param.name); });
 
 TEST_F(ExitPath, escape_during_a_long_operation_only_breaks_it) {
     player::state.idle = false; // a series capture runs

@@ -1,10 +1,11 @@
 // The panel under a real pointer: slider arithmetic at the ends of both bars, press, drag and
-// release on the sliders, click-to-play, the right button, and the owner-drawn buttons acting on
-// release, also when the pointer slid off the held button.
+// release on the sliders, click-to-play, a drag that moves the window, the right button, and the
+// owner-drawn buttons acting on release, also when the pointer slid off the held button.
 #include "DispatchFixture.h"
 
 #include "core/PanelInput.h"
 #include "core/PanelLayout.h"
+#include "ops/Transport.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -147,6 +148,25 @@ TEST_F(Panel, a_click_elsewhere_on_the_panel_plays_and_the_right_button_stops) {
     click(150, 60);
     EXPECT_TRUE(player::state.playing);
     EXPECT_EQ(commands_sent().front(), "play xyzmpeg repeat");
+}
+
+TEST_F(Panel, a_drag_from_the_panels_empty_area_moves_the_window_and_plays_nothing) {
+    open_medium();
+    player::stop();
+    forget_commands();
+    QWidget* main = host::window_widget(player::windows.main_window);
+    const QPoint before = main->pos();
+    press(150, 60);
+    move(152, 61); // within the drag distance: still a click
+    EXPECT_EQ(main->pos(), before);
+    move(160, 62);
+    move(200, 100);
+    release(200, 100);
+    EXPECT_EQ(main->pos(), before + QPoint(50, 40));
+    EXPECT_EQ(player::state.window_x, before.x() + 50);
+    EXPECT_EQ(player::state.window_y, before.y() + 40);
+    EXPECT_FALSE(player::state.playing);
+    EXPECT_TRUE(commands_sent().empty());
 }
 
 TEST_F(Panel, with_nothing_open_the_panel_ignores_the_mouse_but_a_press_still_ends_a_drag) {
