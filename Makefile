@@ -13,7 +13,7 @@ export CCACHE_NOHASHDIR ?= true
 JOBS ?= 2
 PACKAGES := cmake ninja-build g++ ccache pkg-config qt6-base-dev libgl-dev libavformat-dev libavcodec-dev libavfilter-dev \
             libavutil-dev libswscale-dev libswresample-dev libsdl2-dev nettle-dev libgtest-dev \
-            googletest libx11-dev fonts-liberation ffmpeg vcdimager xvfb xauth xdg-utils x11-xserver-utils openbox \
+            googletest libx11-dev libxtst-dev fonts-liberation ffmpeg vcdimager xvfb xauth xdg-utils x11-xserver-utils openbox \
             dpkg-dev file desktop-file-utils appstream lintian man-db
 PREFIX ?= /usr/local
 
@@ -50,7 +50,7 @@ package: build
 bench: build
 	@./scripts/install-packages.sh mpv time
 	$(BUILD)/bin/bench_decode
-	bench/playback_cpu.sh $(BUILD)
+	bench/presented_playback.sh $(BUILD)
 	$(BUILD)/bin/bench_driver_play
 	$(BUILD)/bin/bench_cut
 

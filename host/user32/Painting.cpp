@@ -79,7 +79,9 @@ bool present_frame(HWND hwnd, QImage const& frame) {
     if (!window || frame.isNull())
         return false;
     const QRect client(0, 0, window->width(), window->height());
-    {
+    if (frame.size() == client.size() && frame.format() == window->backing.format()) {
+        window->backing = frame; // shared, not copied: the next drawing into the window copies it
+    } else {
         QPainter painter(&window->backing);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
