@@ -32,14 +32,14 @@ server_cpu() { # user+system clock ticks the X server has used so far
 }
 ticks=$(getconf CLK_TCK)
 
-# run NAME COMMAND...: prints "NAME cpu_s server_cpu_s peak_kb dropped"; the command's last
-# output line is the number of frames it dropped.
+# run NAME FUNCTION ARGS...: prints "NAME cpu_s server_cpu_s peak_kb dropped"; the function's
+# last output line is the number of frames it dropped. The shell around it costs a few ms.
 run() {
-  local name=$1
-  shift
+  local name=$1 function=$2
+  shift 2
   local before after
   before=$(server_cpu)
-  /usr/bin/time -f '%U %S %M' -o "$work/time" "$@" >"$work/out" 2>/dev/null || true
+  /usr/bin/time -f '%U %S %M' -o "$work/time" bash -c "$function \"\$@\"" _ "$@" >"$work/out" 2>/dev/null || true
   after=$(server_cpu)
   local dropped
   dropped=$(tail -n 1 "$work/out")
@@ -67,6 +67,8 @@ theirs() { # WIDTH HEIGHT
     --script="$work/drops.lua" "$clip"
 }
 
+export build clip work
+export -f ours theirs
 size_own=$(ffprobe -v error -select_streams v:0 -show_entries stream=width,height -of csv=s=x:p=0 "$clip")
 echo "clip: $frames frames, ${size_own}"
 printf '%-22s %9s %9s %8s %8s %9s\n' "" presented dropped "CPU s" "X CPU s" "peak MB"

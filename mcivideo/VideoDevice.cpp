@@ -193,13 +193,20 @@ void VideoDevice::on_engine_event(const media::Event& event) {
     case media::EventKind::ReachedEnd:
         m_signal.advance(m_end_units);
         m_pending.finish(MCI_NOTIFY_SUCCESSFUL);
+        wake_waiting_command();
         break;
     case media::EventKind::SeekDone:
         m_seek_note.finish(MCI_NOTIFY_SUCCESSFUL);
+        wake_waiting_command();
         break;
     default:
         break;
     }
+}
+
+// Engine threads: a command waiting for the end of a play or seek looks again at once.
+void VideoDevice::wake_waiting_command() {
+    QMetaObject::invokeMethod(m_gui.get(), [] {}, Qt::QueuedConnection);
 }
 
 void VideoDevice::draw_newest_frame() {

@@ -101,6 +101,7 @@ class VideoDevice : public host::mci::Device {
     MCIERROR make_window(const OpenRequest& request);
     void on_engine_event(const media::Event& event);
     void draw_newest_frame();
+    void wake_waiting_command();
     void update_frame_size();
 
     // Positions in the current time format.

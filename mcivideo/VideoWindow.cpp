@@ -37,14 +37,14 @@ Rect full(int width, int height) {
 }
 
 // The frame as an image that owns its pixels, so that it can become the window's backing image
-// without a copy. The engine's BGRA has an opaque alpha, which is premultiplied ARGB as it is.
+// without a copy. Opaque (RGB32), so that drawing it on the screen copies instead of blending.
 QImage image_of(media::VideoFrame frame) {
     if (frame.pixels.empty() || frame.width <= 0 || frame.height <= 0)
         return {};
-    auto* pixels = new std::vector<uint8_t>(std::move(frame.pixels));
+    auto* pixels = new media::PixelBuffer(std::move(frame.pixels));
     return QImage(
-        pixels->data(), frame.width, frame.height, frame.stride, QImage::Format_ARGB32_Premultiplied,
-        [](void* owned) { delete static_cast<std::vector<uint8_t>*>(owned); }, pixels);
+        pixels->data(), frame.width, frame.height, frame.stride, QImage::Format_RGB32,
+        [](void* owned) { delete static_cast<media::PixelBuffer*>(owned); }, pixels);
 }
 
 } // namespace

@@ -17,8 +17,9 @@
 namespace host::user32 {
 namespace {
 
-// How often the waiting loop looks at the device when no event wakes it.
-constexpr std::chrono::milliseconds look_interval{10};
+// How often the waiting loop looks at the device when no event wakes it (a device posts an event
+// when its action ends, so this is only the longest delay for one that does not).
+constexpr std::chrono::milliseconds look_interval{50};
 // X11's keysym of CTRL+PAUSE, which Qt may not translate to a key of its own.
 constexpr quint32 keysym_break = 0xFF6B;
 

@@ -422,7 +422,7 @@ HWND screen_saver_blocker();
 
 // Shows a video frame in a window: the frame is scaled to the window's client area and drawn into
 // its backing image, as a video device draws into its window; a frame of the client's size in
-// premultiplied ARGB becomes the backing image itself, shared instead of copied. For the host's video devices;
+// RGB32 (or the backing's own format) becomes the backing image itself, shared, not copied. For the host's video devices;
 // GUI thread; false for an invalid window or a null frame.
 bool present_frame(HWND hwnd, QImage const& frame);
 
