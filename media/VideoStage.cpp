@@ -209,11 +209,15 @@ void VideoStage::present(AVFrame* frame, int64_t media_us, int serial, bool publ
         m_transport.post(Event{EventKind::FrameReady, m_transport.machine.mode(), media_us, {}});
 }
 
+constexpr int simd_block_width = 16;
+
 // A YUV 4:2:0 picture for another size goes in two steps: scaled in its planes, then converted
 // to BGRA at the new size by libswscale's SIMD converter. Scaling straight into BGRA would run
 // the generic packed-RGB output over every target pixel, which costs about twice as much.
 const AVFrame* VideoStage::resized(const AVFrame* frame, int width, int height) {
-    if (frame->format != AV_PIX_FMT_YUV420P || (width == frame->width && height == frame->height))
+    // The SIMD converter works on pairs of rows and blocks of pixels; other sizes go in one step.
+    if (frame->format != AV_PIX_FMT_YUV420P || (width == frame->width && height == frame->height) ||
+        width % simd_block_width != 0 || height % 2 != 0)
         return frame;
     m_resizer.reset(sws_getCachedContext(m_resizer.release(), frame->width, frame->height, AV_PIX_FMT_YUV420P, width,
                                          height, AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr));
