@@ -50,7 +50,7 @@ package: build
 bench: build
 	@./scripts/install-packages.sh mpv time
 	$(BUILD)/bin/bench_decode
-	bench/playback_cpu.sh $(BUILD)
+	bench/presented_playback.sh $(BUILD)
 	$(BUILD)/bin/bench_driver_play
 	$(BUILD)/bin/bench_cut
 

@@ -105,11 +105,13 @@ MCIERROR VideoDevice::open_medium(const OpenRequest& request) {
         options.audio_output = nullptr;
         m_sound_off = true;
     }
+    options.wait_for_first_frame = false; // a slow disc must not hold the caller
     auto opened = media::Movie::open(path->string(), std::move(options));
     if (!opened)
         return mci_error(opened.error());
     m_movie = std::move(*opened);
     m_element = request.element;
+    m_outstanding = Outstanding::first_frame;
     return 0;
 }
 
@@ -137,6 +139,7 @@ MCIERROR VideoDevice::make_window(const OpenRequest& request) {
 
 void VideoDevice::close() {
     m_pending.abort();
+    m_seek_note.abort();
     m_signal.cancel();
     if (m_ticker)
         m_ticker->stop();
@@ -155,6 +158,8 @@ MCIERROR VideoDevice::execute(Command& command, Reply& reply) {
             return MCIERR_NONAPPLICABLE_FUNCTION;
         if (entry.needs_window && !m_window)
             return MCIERR_NO_WINDOW;
+        if (!command.test())
+            wait_for_result(command);
         MCIERROR error = (this->*entry.handler)(command, reply);
         if (command.test())
             reply = {};
@@ -188,18 +193,42 @@ void VideoDevice::on_engine_event(const media::Event& event) {
     case media::EventKind::ReachedEnd:
         m_signal.advance(m_end_units);
         m_pending.finish(MCI_NOTIFY_SUCCESSFUL);
+        wake_waiting_command();
+        break;
+    case media::EventKind::SeekDone:
+        m_seek_note.finish(MCI_NOTIFY_SUCCESSFUL);
+        wake_waiting_command();
         break;
     default:
         break;
     }
 }
 
+// Engine threads: a command waiting for the end of a play or seek looks again at once.
+void VideoDevice::wake_waiting_command() {
+    QMetaObject::invokeMethod(m_gui.get(), [] {}, Qt::QueuedConnection);
+}
+
 void VideoDevice::draw_newest_frame() {
     if (!m_movie)
         return;
     std::optional<media::VideoFrame> frame = m_movie->frames().take_latest();
-    if (frame && m_window && m_video_on)
-        m_window->show_frame(std::move(*frame));
+    if (!frame || !m_window || !m_video_on)
+        return;
+    if (playing())
+        m_tally.count(frame->frame_number);
+    m_window->show_frame(std::move(*frame));
+}
+
+void VideoDevice::PlayTally::count(std::int64_t frame_number) {
+    if (drawn > 0 && frame_number <= last) { // a repeating play went round
+        earlier_rounds += last - first + 1;
+        first = -1;
+    }
+    ++drawn;
+    if (first < 0)
+        first = frame_number;
+    last = frame_number;
 }
 
 void VideoDevice::update_frame_size() {

@@ -7,8 +7,11 @@
 // Threads: every command runs on the thread that opened the device, which must be the GUI
 // thread (it owns the video window and the engine's owner side). The engine's threads only post:
 // "frame ready" becomes a queued call on the GUI thread that draws the newest frame, and the end
-// of play completes a pending "notify". Position signals are checked by a timer on the GUI
-// thread while playing, and by the waiting loop of "play ... wait".
+// of play or of a seek completes a pending "notify". Position signals are checked by a timer on
+// the GUI thread while playing. A command with "wait" waits in the host's device wait, which
+// runs those queued calls and timers, so the window goes on showing every frame; commands
+// without "wait" return once the engine has accepted them (open does not wait for the first
+// frame, seek and step not for theirs), and a later command that needs the result waits then.
 #pragma once
 
 #include "VideoDrivers.h"
@@ -67,8 +70,11 @@ class VideoDevice : public host::mci::Device {
     MCIERROR step(Command& command, Reply& reply);
     MCIERROR signal(Command& command, Reply& reply);
     MCIERROR ratecontrol(Command& command, Reply& reply);
-    MCIERROR wait_for_play();
-    MCIERROR wait_for_seek();
+    MCIERROR wait_for_play(const Command& command);
+    MCIERROR wait_for_seek(const Command& command);
+    MCIERROR start_seek(Command& command, media::Status status, std::int64_t target_units);
+    void wait_for_result(const Command& command);
+    void stop_where_it_is();
     void tick();
     void start_ticking();
 
@@ -95,6 +101,7 @@ class VideoDevice : public host::mci::Device {
     MCIERROR make_window(const OpenRequest& request);
     void on_engine_event(const media::Event& event);
     void draw_newest_frame();
+    void wake_waiting_command();
     void update_frame_size();
 
     // Positions in the current time format.
@@ -128,7 +135,25 @@ class VideoDevice : public host::mci::Device {
     // to the end before it completes the play's notification.
     std::atomic<std::int64_t> m_end_units{0};
 
-    host::mci::NotificationSlot m_pending; // the notification owed to a play
+    // A seek or step (or the first frame after open) the engine is still carrying out; commands
+    // that need its result wait for it first (wait_for_result).
+    enum class Outstanding { none, first_frame, seek };
+    Outstanding m_outstanding = Outstanding::none;
+
+    // The frames drawn since the last play started ("status ... frames skipped" counts the
+    // frames between the first and the last of them that were never drawn).
+    struct PlayTally {
+        std::int64_t drawn = 0;
+        std::int64_t earlier_rounds = 0; // frames passed in the rounds of a repeating play before this
+        std::int64_t first = -1;         // first and last frame drawn in this round
+        std::int64_t last = -1;
+        void count(std::int64_t frame_number);
+        std::int64_t skipped() const { return drawn > 0 ? earlier_rounds + last - first + 1 - drawn : 0; }
+    };
+    PlayTally m_tally;
+
+    host::mci::NotificationSlot m_pending;   // the notification owed to a play
+    host::mci::NotificationSlot m_seek_note; // the notification owed to a seek or step
     host::mci::SignalSchedule m_signal;
 };
 

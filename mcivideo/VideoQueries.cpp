@@ -133,7 +133,9 @@ MCIERROR VideoDevice::status_item(const Command& command, Reply& reply) {
         {"seek exactly", [](const VideoDevice& d, const Command&,
                             Reply& r) { return r = Reply::on_off(d.m_seek_exactly), MCIERROR(0); }},
         {"frames skipped",
-         [](const VideoDevice&, const Command&, Reply& r) { return r = Reply::number(0), MCIERROR(0); }},
+         [](const VideoDevice& d, const Command&, Reply& r) {
+             return r = Reply::number(d.m_tally.skipped()), MCIERROR(0);
+         }},
         {"play speed",
          [](const VideoDevice&, const Command&, Reply& r) { return r = Reply::number(1000), MCIERROR(0); }},
         {"audio breaks",

@@ -4,8 +4,11 @@
 #include "EngineErrors.h"
 #include "VideoWindow.h"
 
+#include "host/GuiThread.h"
+
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <limits>
 
@@ -16,8 +19,7 @@ namespace {
 constexpr std::int64_t at_end = std::numeric_limits<std::int64_t>::max();
 // How long a seek or step may take to put its frame on screen.
 constexpr std::chrono::seconds seek_timeout{10};
-// Slices of "play ... wait", between which the position signals are checked.
-constexpr std::chrono::milliseconds wait_slice{50};
+constexpr std::chrono::milliseconds no_time{0};
 
 } // namespace
 
@@ -66,6 +68,7 @@ MCIERROR VideoDevice::play(Command& command, Reply&) {
         return mci_error(status.error());
     }
     m_rest_us.reset();
+    m_tally = {};
     m_play_end_us = options.to_us;
     if (from) {
         m_signal.jump(*from);
@@ -74,26 +77,36 @@ MCIERROR VideoDevice::play(Command& command, Reply&) {
     if (m_window && m_window->target() == m_window->own_handle() && !m_window->visible())
         m_window->show(SW_SHOWNA); // as MCIAVI, playing shows the window
     start_ticking();
-    return command.wait() ? wait_for_play() : 0;
+    return command.wait() ? wait_for_play(command) : 0;
 }
 
-MCIERROR VideoDevice::wait_for_play() {
-    for (;;) {
-        bool done = m_movie->wait_play_done(wait_slice);
-        tick();
-        if (done)
-            return 0;
-    }
+// The signal timer and the frames go on inside the host's wait. The break key ends it with the
+// device stopped where it was; the command itself has then done what the user let it do and
+// returns 0, and a notification asked for with it is ABORTED.
+MCIERROR VideoDevice::wait_for_play(const Command& command) {
+    using host::user32::DeviceWait;
+    DeviceWait end =
+        host::user32::wait_for_device([this] { return m_movie->wait_play_done(no_time); }, command.break_key);
+    if (end == DeviceWait::broken)
+        stop_where_it_is();
+    tick();
+    return 0;
+}
+
+void VideoDevice::stop_where_it_is() {
+    m_movie->stop();
+    m_outstanding = Outstanding::none;
+    m_pending.abort();
+    m_seek_note.abort();
 }
 
 MCIERROR VideoDevice::stop(Command& command, Reply&) {
     if (command.test())
         return 0;
     bool ended = m_movie->mode() == media::Mode::Ended;
-    m_movie->stop(); // stopping a stopped medium is no fault
+    stop_where_it_is(); // stopping a stopped medium is no fault
     if (ended)
         m_rest_us = m_play_end_us.value_or(at_end);
-    m_pending.abort();
     tick();
     return 0;
 }
@@ -137,17 +150,30 @@ MCIERROR VideoDevice::seek(Command& command, Reply&) {
     if (command.test())
         return 0;
     m_pending.abort();
+    m_seek_note.abort();
     to_end = to_end || (!to_start && target == end);
     media::Status status = to_start ? m_movie->seek_to_start()
                            : to_end ? m_movie->seek_to_end()
                                     : m_movie->seek(media_time(target));
+    if (status)
+        m_rest_us = to_end ? at_end : to_start ? 0 : media_time(target);
+    return start_seek(command, status, to_end ? end : to_start ? 0 : target);
+}
+
+// After the engine took a seek or step: the signals continue from its target, and the command
+// returns now, or with "wait" once the frame is on screen; "notify" without "wait" is answered
+// when the frame is there.
+MCIERROR VideoDevice::start_seek(Command& command, media::Status status, std::int64_t target_units) {
     if (!status)
         return mci_error(status.error());
-    MCIERROR error = wait_for_seek();
-    m_rest_us = to_end ? at_end : to_start ? 0 : media_time(target);
-    m_signal.jump(position_units());
-    m_last_signal_position = position_units();
-    return error;
+    m_outstanding = Outstanding::seek;
+    m_signal.jump(target_units);
+    m_last_signal_position = target_units;
+    if (command.wait())
+        return wait_for_seek(command);
+    if (command.notify())
+        m_seek_note.arm(command.defer_notification());
+    return 0;
 }
 
 MCIERROR VideoDevice::step(Command& command, Reply&) {
@@ -163,20 +189,48 @@ MCIERROR VideoDevice::step(Command& command, Reply&) {
     if (command.test())
         return 0;
     m_pending.abort();
+    m_seek_note.abort();
     if (playing())
         m_movie->stop();
+    std::int64_t from_frame = m_movie->position_frames();
     media::Status status = key ? m_movie->step_to_next_key() : m_movie->step(frames);
-    if (!status)
-        return mci_error(status.error());
-    m_rest_us.reset();
-    MCIERROR error = wait_for_seek();
-    m_signal.jump(position_units());
-    m_last_signal_position = position_units();
-    return error;
+    if (status)
+        m_rest_us.reset();
+    // The engine knows where a key frame lies only once it got there; until then the signals go
+    // on from where the step started.
+    std::int64_t last_frame = std::max<std::int64_t>(0, m_movie->info().length_frames - 1);
+    std::int64_t target =
+        key ? position_units() : units(m_movie->info().time_of_frame(std::clamp(from_frame + frames, {}, last_frame)));
+    return start_seek(command, status, target);
 }
 
-MCIERROR VideoDevice::wait_for_seek() {
-    return m_movie->wait_seek_done(seek_timeout) ? 0 : MCIERR_DEVICE_NOT_READY;
+MCIERROR VideoDevice::wait_for_seek(const Command& command) {
+    using host::user32::DeviceWait;
+    DeviceWait end = host::user32::wait_for_device([this] { return m_movie->wait_seek_done(no_time); },
+                                                   command.break_key, seek_timeout);
+    if (end == DeviceWait::timed_out)
+        return MCIERR_DEVICE_NOT_READY;
+    if (end == DeviceWait::broken)
+        stop_where_it_is();
+    m_outstanding = Outstanding::none;
+    return 0;
+}
+
+// Before a command that reads or builds on where a seek, a step or the open put the medium: the
+// explicit seek's mode may be asked meanwhile ("seeking"), and stop, seek and step replace it.
+void VideoDevice::wait_for_result(const Command& command) {
+    if (m_outstanding == Outstanding::none || !m_movie)
+        return;
+    if (m_movie->wait_seek_done(no_time)) {
+        m_outstanding = Outstanding::none;
+        return;
+    }
+    const std::string& verb = command.verb;
+    if (verb == "stop" || verb == "seek" || verb == "step" || verb == "break")
+        return;
+    if (m_outstanding == Outstanding::seek && verb == "status" && command.has("mode"))
+        return;
+    wait_for_seek(command);
 }
 
 MCIERROR VideoDevice::signal(Command& command, Reply&) {

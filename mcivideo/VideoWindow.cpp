@@ -36,6 +36,17 @@ Rect full(int width, int height) {
     return {0, 0, width, height};
 }
 
+// The frame as an image that owns its pixels, so that it can become the window's backing image
+// without a copy. Opaque (RGB32), so that drawing it on the screen copies instead of blending.
+QImage image_of(media::VideoFrame frame) {
+    if (frame.pixels.empty() || frame.width <= 0 || frame.height <= 0)
+        return {};
+    auto* pixels = new media::PixelBuffer(std::move(frame.pixels));
+    return QImage(
+        pixels->data(), frame.width, frame.height, frame.stride, QImage::Format_RGB32,
+        [](void* owned) { delete static_cast<media::PixelBuffer*>(owned); }, pixels);
+}
+
 } // namespace
 
 std::unique_ptr<VideoWindow> VideoWindow::create(DWORD style, HWND parent, int source_width,
@@ -110,20 +121,20 @@ bool VideoWindow::redirect(HWND window) {
 }
 
 void VideoWindow::show_frame(media::VideoFrame frame) {
-    m_frame = std::move(frame);
+    m_picture = image_of(std::move(frame));
     present();
 }
 
 QImage VideoWindow::picture() const {
-    if (m_frame.pixels.empty() || m_frame.width <= 0 || m_frame.height <= 0)
+    const QImage& image = m_picture;
+    if (image.isNull())
         return {};
-    QImage image(m_frame.pixels.data(), m_frame.width, m_frame.height, m_frame.stride, QImage::Format_RGB32);
     Rect crop = source();
     if (crop == full(m_source_width, m_source_height) || m_source_width <= 0 || m_source_height <= 0)
         return image;
     // The frame may have been scaled from the source: crop in its own pixels.
-    double sx = double(m_frame.width) / m_source_width;
-    double sy = double(m_frame.height) / m_source_height;
+    double sx = double(image.width()) / m_source_width;
+    double sy = double(image.height()) / m_source_height;
     return image.copy(int(crop.left * sx), int(crop.top * sy), int(crop.width * sx), int(crop.height * sy));
 }
 

@@ -13,12 +13,13 @@
 
 #include "host/user32.h"
 
+#include <QImage>
+
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
-class QImage;
 class QSize;
 
 namespace mcivideo {
@@ -83,7 +84,7 @@ class VideoWindow {
     int m_source_height = 0;
     std::optional<Rect> m_source;
     std::optional<Rect> m_destination;
-    media::VideoFrame m_frame;
+    QImage m_picture; // the current picture; owns the frame's pixels
     std::function<void()> m_on_resize;
 };
 

@@ -26,7 +26,8 @@ Result<std::unique_ptr<Movie>> Movie::open(const std::string& path, OpenOptions 
         return probe.error();
     auto engine = std::make_unique<Engine>(std::move(*probe), std::move(*segments), options);
     std::unique_ptr<Movie> movie(new Movie(std::move(engine)));
-    movie->wait_seek_done(open_settle_time);
+    if (options.wait_for_first_frame)
+        movie->wait_seek_done(open_settle_time);
     return movie;
 }
 

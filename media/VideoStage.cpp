@@ -209,14 +209,43 @@ void VideoStage::present(AVFrame* frame, int64_t media_us, int serial, bool publ
         m_transport.post(Event{EventKind::FrameReady, m_transport.machine.mode(), media_us, {}});
 }
 
+constexpr int simd_block_width = 16;
+
+// A YUV 4:2:0 picture for another size goes in two steps: scaled in its planes, then converted
+// to BGRA at the new size by libswscale's SIMD converter. Scaling straight into BGRA would run
+// the generic packed-RGB output over every target pixel, which costs about twice as much.
+const AVFrame* VideoStage::resized(const AVFrame* frame, int width, int height) {
+    // The SIMD converter works on pairs of rows and blocks of pixels; other sizes go in one step.
+    if (frame->format != AV_PIX_FMT_YUV420P || (width == frame->width && height == frame->height) ||
+        width % simd_block_width != 0 || height % 2 != 0)
+        return frame;
+    m_resizer.reset(sws_getCachedContext(m_resizer.release(), frame->width, frame->height, AV_PIX_FMT_YUV420P, width,
+                                         height, AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr));
+    if (!m_resizer)
+        return frame;
+    if (m_resized->width != width || m_resized->height != height) {
+        av_frame_unref(m_resized.get());
+        m_resized->format = AV_PIX_FMT_YUV420P;
+        m_resized->width = width;
+        m_resized->height = height;
+        if (av_frame_get_buffer(m_resized.get(), 0) < 0)
+            return frame;
+    }
+    if (sws_scale(m_resizer.get(), frame->data, frame->linesize, 0, frame->height, m_resized->data,
+                  m_resized->linesize) != height)
+        return frame;
+    return m_resized.get();
+}
+
 bool VideoStage::scale_into(AVFrame* frame, VideoFrame& out) {
     int width = m_target_width > 0 ? m_target_width.load() : frame->width;
     int height = m_target_height > 0 ? m_target_height.load() : frame->height;
     if (width <= 0 || height <= 0 || frame->width <= 0 || frame->height <= 0)
         return false;
     bound_picture_size(width, height);
-    SwsContext* scaler = sws_getCachedContext(m_scaler.release(), frame->width, frame->height,
-                                              static_cast<AVPixelFormat>(frame->format), width, height,
+    const AVFrame* source = resized(frame, width, height);
+    SwsContext* scaler = sws_getCachedContext(m_scaler.release(), source->width, source->height,
+                                              static_cast<AVPixelFormat>(source->format), width, height,
                                               AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr);
     m_scaler.reset(scaler);
     if (!scaler)
@@ -227,7 +256,7 @@ bool VideoStage::scale_into(AVFrame* frame, VideoFrame& out) {
     out.pixels.resize(static_cast<size_t>(out.stride) * height);
     uint8_t* planes[4] = {out.pixels.data(), nullptr, nullptr, nullptr};
     int strides[4] = {out.stride, 0, 0, 0};
-    return sws_scale(scaler, frame->data, frame->linesize, 0, frame->height, planes, strides) == height;
+    return sws_scale(scaler, source->data, source->linesize, 0, source->height, planes, strides) == height;
 }
 
 } // namespace media

@@ -100,7 +100,10 @@ bool present_frame(HWND hwnd, QImage const& frame) {
     if (!window || frame.isNull())
         return false;
     const QRect client(0, 0, window->width(), window->height());
-    {
+    if (frame.size() == client.size() &&
+        (frame.format() == QImage::Format_RGB32 || frame.format() == window->backing.format())) {
+        window->backing = frame; // shared, not copied: the next drawing into the window copies it
+    } else {
         QPainter painter(&window->backing);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -27,6 +27,7 @@ struct OpenDevice {
     // (from a message loop inside a dialog or a wait) is carried out when the last one returns.
     int commands_running = 0;
     bool close_pending = false;
+    unsigned break_key = 0x03; // VK_CANCEL; "break ... on/off" changes it
 };
 
 class AliasTable {

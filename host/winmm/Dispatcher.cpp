@@ -16,6 +16,15 @@ MCIERROR with_device_id(MCIERROR error, MCIDEVICEID id) {
     return error >= MCIERR_CUSTOM_DRIVER_BASE ? (error & 0xFFFF) | (id << 16) : error;
 }
 
+// "break": the key that ends this device's waits, kept by the host for every kind of device.
+MCIERROR set_break_key(OpenDevice& entry, const Command& command) {
+    if (!command.has("on") && !command.has("off"))
+        return MCIERR_MISSING_PARAMETER;
+    if (!command.test())
+        entry.break_key = command.has("on") ? static_cast<unsigned>(command.integer("on")) : 0;
+    return 0;
+}
+
 Outcome run(const std::shared_ptr<OpenDevice>& entry, Command& command, std::span<const Token> arguments) {
     std::vector<const CommandTable*> tables = tables_for(*entry->device);
     VerbGrammar grammar = find_verb(tables, command.verb);
@@ -36,8 +45,10 @@ Outcome run(const std::shared_ptr<OpenDevice>& entry, Command& command, std::spa
     if (command.notify())
         command.notification = std::make_shared<Notification>(command.callback, entry->id);
     Outcome outcome;
+    command.break_key = entry->break_key;
     ++entry->commands_running;
-    outcome.error = entry->device->execute(command, outcome.reply);
+    outcome.error = command.verb == "break" ? set_break_key(*entry, command)
+                                            : entry->device->execute(command, outcome.reply);
     if (--entry->commands_running == 0 && entry->close_pending) {
         entry->close_pending = false;
         entry->device->close();

@@ -100,8 +100,12 @@ std::string VideoDeviceTest::install(Clip clip, const std::string& dos_name) {
         ADD_FAILURE() << "ffmpeg could not make the clip " << recipe(clip).file;
         return "";
     }
+    return install_file(source, dos_name);
+}
+
+std::string VideoDeviceTest::install_file(const std::string& host_path, const std::string& dos_name) {
     fs::create_directories(prefix.drive_c() / "CLIPS");
-    fs::copy_file(source, prefix.drive_c() / "CLIPS" / dos_name, fs::copy_options::overwrite_existing);
+    fs::copy_file(host_path, prefix.drive_c() / "CLIPS" / dos_name, fs::copy_options::overwrite_existing);
     return "C:\\CLIPS\\" + dos_name;
 }
 

@@ -55,6 +55,8 @@ class VideoDeviceTest : public ::testing::Test {
     // Copies the clip into the prefix and returns its DOS path; fails the test when ffmpeg could
     // not make the clip.
     std::string install(Clip clip, const std::string& dos_name);
+    // Copies any file into the prefix as C:\CLIPS\<dos_name> and returns that DOS path.
+    std::string install_file(const std::string& host_path, const std::string& dos_name);
     MCIERROR send(const std::string& command, HWND callback = nullptr);
     // The reply as a number (the test fails when it is not one).
     long long number(const std::string& command);

@@ -71,7 +71,7 @@ std::optional<ReferenceFrame> reference_frame(const std::string& path, int64_t i
     return receive();
 }
 
-double picture_difference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+double picture_difference(std::span<const uint8_t> a, std::span<const uint8_t> b) {
     if (a.size() != b.size() || a.empty())
         return 1e9;
     double total = 0;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <span>
 #include <vector>
 
 namespace media::test {
@@ -25,6 +26,6 @@ std::optional<ReferenceFrame> reference_frame(const std::string& path, int64_t i
 // converted the same way differs by nothing.
 constexpr double same_picture = 0.01;
 
-double picture_difference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);
+double picture_difference(std::span<const uint8_t> a, std::span<const uint8_t> b);
 
 } // namespace media::test

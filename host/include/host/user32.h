@@ -247,6 +247,7 @@ constexpr BYTE FCONTROL = 0x08;
 constexpr BYTE FALT = 0x10;
 
 // Virtual keys (letters and digits are their upper-case ASCII codes).
+constexpr WORD VK_CANCEL = 0x03; // CTRL+BREAK
 constexpr WORD VK_BACK = 0x08;
 constexpr WORD VK_TAB = 0x09;
 constexpr WORD VK_RETURN = 0x0D;
@@ -432,7 +433,8 @@ void set_screen_size_override(int width, int height);
 HWND screen_saver_blocker();
 
 // Shows a video frame in a window: the frame is scaled to the window's client area and drawn into
-// its backing image, as a video device draws into its window. For the host's video devices;
+// its backing image, as a video device draws into its window; a frame of the client's size in
+// RGB32 (or the backing's own format) becomes the backing image itself, shared, not copied. For the host's video devices;
 // GUI thread; false for an invalid window or a null frame.
 bool present_frame(HWND hwnd, QImage const& frame);
 

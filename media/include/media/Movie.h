@@ -45,6 +45,9 @@ struct OpenOptions {
     // How a cue sheet's FILE lines find their image files; null keeps them within the cue
     // sheet's folder (resolve_in_cue_folder).
     CueFileResolver cue_files;
+    // open() returns once the first frame is decoded (up to 10 s); without it open() returns as
+    // soon as the medium is probed and the first frame follows (mode Seeking until then).
+    bool wait_for_first_frame = true;
 };
 
 struct PlayOptions {

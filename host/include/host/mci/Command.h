@@ -46,6 +46,9 @@ struct Command {
     // dispatcher posts MCI_NOTIFY_SUCCESSFUL when execute() returns 0.
     std::shared_ptr<Notification> notification;
     bool notification_deferred = false;
+    // The virtual key that ends a wait early ("break ... on"): CTRL+BREAK (VK_CANCEL) unless the
+    // program chose another; 0 after "break ... off".
+    unsigned break_key = 0x03;
 
     bool wait() const { return flags & MCI_WAIT; }
     bool notify() const { return flags & MCI_NOTIFY; }
