@@ -20,10 +20,10 @@ constexpr std::array<SymbolPicture, 9> symbol_pictures{{
     {0x32, U'\U0001F4C4'}, // document
     {0x4A, U'\u263A'},     // smiling face
     {0x4F, U'\U0001F3F3'}, // waving white flag
-    {0xE7, U'\u21E6'},     // white arrows: left, right, up, down
-    {0xE8, U'\u21E8'},
-    {0xE9, U'\u21E7'},
-    {0xEA, U'\u21E9'},
+    {0xE7, U'\u2B05'},     // heavy arrows: left, right, up, down
+    {0xE8, U'\u27A1'},
+    {0xE9, U'\u2B06'},
+    {0xEA, U'\u2B07'},
 }};
 
 constexpr char const* symbol_face = "Wingdings";
