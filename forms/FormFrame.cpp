@@ -2,6 +2,7 @@
 #include "forms/FormFrame.h"
 
 #include "forms/Graphics.h"
+#include "host/FrameDrawing.h"
 
 namespace {
 
@@ -13,59 +14,17 @@ bool IsSizeable(TFormBorderStyle style) {
     return style == bsSizeable || style == bsSizeToolWin;
 }
 
-// `kind` htMaxButton with `restore`: the restore glyph a maximised window shows.
-void PaintButton(QPainter& painter, QRect const& rect, THitTest kind, bool pressed, bool enabled,
-                 bool restore = false) {
-    QRect r = rect;
-    // A raised (or pushed) 2-pixel button edge around the face.
-    if (pressed) {
-        Frame3D(painter, r, cl3DDkShadow, clBtnHighlight, 1);
-        Frame3D(painter, r, clBtnShadow, cl3DLight, 1);
-    } else {
-        Frame3D(painter, r, cl3DLight, cl3DDkShadow, 1);
-        Frame3D(painter, r, clBtnHighlight, clBtnShadow, 1);
-    }
-    painter.fillRect(r, ColorToRGB(clBtnFace));
-    QPoint const shift = pressed ? QPoint(1, 1) : QPoint(0, 0);
-    auto glyph = [&](QColor color, QPoint offset) {
-        QRect const g = QRect(rect.left() + 4, rect.top() + 3, 8, 7).translated(shift + offset);
-        switch (kind) {
-        case htClose:
-            for (int i = 0; i < 7; ++i) {
-                painter.fillRect(QRect(g.left() + i, g.top() + i, 2, 1), color);
-                painter.fillRect(QRect(g.left() + 6 - i, g.top() + i, 2, 1), color);
-            }
-            break;
-        case htMinButton:
-            painter.fillRect(QRect(g.left(), g.bottom() - 1, 6, 2), color);
-            break;
-        case htMaxButton:
-            if (restore) {
-                // Two overlapping windows: the back one up and right, the front one down and left.
-                painter.fillRect(QRect(g.left() + 2, g.top() - 1, 6, 2), color);
-                painter.fillRect(QRect(g.left() + 7, g.top() + 1, 1, 4), color);
-                painter.fillRect(QRect(g.left() + 6, g.top() + 4, 1, 1), color);
-                painter.fillRect(QRect(g.left() + 2, g.top() + 1, 1, 1), color);
-                painter.fillRect(QRect(g.left(), g.top() + 2, 6, 2), color);
-                painter.fillRect(QRect(g.left(), g.top() + 4, 1, 3), color);
-                painter.fillRect(QRect(g.left() + 5, g.top() + 4, 1, 3), color);
-                painter.fillRect(QRect(g.left(), g.top() + 7, 6, 1), color);
-                break;
-            }
-            painter.fillRect(QRect(g.left(), g.top(), 9, 2), color);
-            painter.fillRect(QRect(g.left(), g.top(), 1, 8), color);
-            painter.fillRect(QRect(g.left() + 8, g.top(), 1, 8), color);
-            painter.fillRect(QRect(g.left(), g.top() + 7, 9, 1), color);
-            break;
-        default:
-            break;
-        }
-    };
-    if (enabled) {
-        glyph(ColorToRGB(clBtnText), QPoint(0, 0));
-    } else {
-        glyph(ColorToRGB(clBtnHighlight), QPoint(1, 1));
-        glyph(ColorToRGB(clBtnShadow), QPoint(0, 0));
+// The state DrawFrameControl draws a caption button of `kind` in.
+UINT ButtonState(THitTest kind, TFrameStyle const& Style) {
+    switch (kind) {
+    case htClose:
+        return DFCS_CAPTIONCLOSE;
+    case htMinButton:
+        return DFCS_CAPTIONMIN;
+    case htMaxButton:
+        return Style.Maximized ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX;
+    default:
+        return DFCS_CAPTIONHELP;
     }
 }
 
@@ -86,7 +45,7 @@ TFrameLayout FrameLayout(QSize Outer, TFrameStyle const& Style) {
     int right = layout.Caption.right() - 2;
     int const top = layout.Caption.top() + 2;
     bool const system = Style.BorderIcons.testFlag(biSystemMenu);
-    int const buttonWidth = IsToolWindow(Style.BorderStyle) ? SM_CYSMCAPTION_95 - 3 : SM_CXSIZE_95;
+    int const buttonWidth = IsToolWindow(Style.BorderStyle) ? GetSystemMetrics(SM_CXSMSIZE) - 2 : SM_CXSIZE_95;
     int const buttonHeight = IsToolWindow(Style.BorderStyle) ? SM_CYSMCAPTION_95 - 5 : SM_CYSIZE_95;
     if (system) {
         layout.CloseButton = QRect(right - buttonWidth + 1, top, buttonWidth, buttonHeight);
@@ -96,6 +55,12 @@ TFrameLayout FrameLayout(QSize Outer, TFrameStyle const& Style) {
             layout.MaxButton = QRect(right - SM_CXSIZE_95 + 1, top, SM_CXSIZE_95, SM_CYSIZE_95);
             layout.MinButton = layout.MaxButton.translated(-SM_CXSIZE_95, 0);
             right = layout.MinButton.left() - 3;
+        }
+        bool const help = Style.BorderIcons.testFlag(biHelp) && !IsToolWindow(Style.BorderStyle) &&
+                          (Style.BorderStyle == bsDialog || !minMax);
+        if (help) {
+            layout.HelpButton = QRect(right - SM_CXSIZE_95 + 1, top, SM_CXSIZE_95, SM_CYSIZE_95);
+            right = layout.HelpButton.left() - 3;
         }
         if (!IsToolWindow(Style.BorderStyle) && Style.BorderStyle != bsDialog)
             layout.Icon = QRect(layout.Caption.left() + 2, layout.Caption.top() + 1, 16, 16);
@@ -120,7 +85,8 @@ THitTest FrameHitTest(TFrameLayout const& Layout, QSize Outer, TFrameStyle const
         return htClient;
     for (auto [rect, code] :
          {std::pair{Layout.CloseButton, htClose}, std::pair{Layout.MaxButton, htMaxButton},
-          std::pair{Layout.MinButton, htMinButton}, std::pair{Layout.Icon, htSysMenu}})
+          std::pair{Layout.MinButton, htMinButton}, std::pair{Layout.HelpButton, htHelp},
+          std::pair{Layout.Icon, htSysMenu}})
         if (!rect.isNull() && rect.contains(Point))
             return code;
     if (Layout.Caption.contains(Point))
@@ -183,20 +149,20 @@ void PaintFrame(QPainter& Painter, TFrameLayout const& Layout, QSize Outer, TFra
                      ColorToRGB(clBtnFace));
     if (!Layout.Icon.isNull() && !Paint.Icon.isNull())
         Painter.drawImage(Layout.Icon, Paint.Icon);
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    font.setBold(true);
+    QFont const font = host::caption_font(IsToolWindow(Style.BorderStyle));
     Painter.setFont(font);
     Painter.setPen(ColorToRGB(Paint.Active ? clCaptionText : clInactiveCaptionText));
     QString const text = QFontMetrics(font).elidedText(Paint.Caption, Qt::ElideRight, Layout.Text.width());
     Painter.drawText(Layout.Text, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, text);
-    if (!Layout.CloseButton.isNull())
-        PaintButton(Painter, Layout.CloseButton, htClose, Paint.Pressed == htClose, true);
-    if (!Layout.MaxButton.isNull())
-        PaintButton(Painter, Layout.MaxButton, htMaxButton, Paint.Pressed == htMaxButton,
-                    Style.BorderIcons.testFlag(biMaximize), Style.Maximized);
-    if (!Layout.MinButton.isNull())
-        PaintButton(Painter, Layout.MinButton, htMinButton, Paint.Pressed == htMinButton,
-                    Style.BorderIcons.testFlag(biMinimize));
+    for (auto [rect, kind] : {std::pair{Layout.CloseButton, htClose}, std::pair{Layout.MaxButton, htMaxButton},
+                              std::pair{Layout.MinButton, htMinButton}, std::pair{Layout.HelpButton, htHelp}}) {
+        if (rect.isNull())
+            continue;
+        bool const enabled = kind == htMaxButton   ? Style.BorderIcons.testFlag(biMaximize)
+                             : kind == htMinButton ? Style.BorderIcons.testFlag(biMinimize)
+                                                   : true;
+        UINT const state = ButtonState(kind, Style) | (Paint.Pressed == kind ? DFCS_PUSHED : 0) |
+                           (enabled ? 0 : DFCS_INACTIVE);
+        host::draw_frame_control(Painter, rect, DFC_CAPTION, state);
+    }
 }

@@ -210,11 +210,24 @@ void TFormWindow::LayoutFrame(TFrameLayout const& layout) {
     update();
 }
 
+QImage* TFormWindow::FrameImage() {
+    if (m_Frame.size() != size()) {
+        m_Frame = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+        m_Frame.fill(ColorToRGB(clBtnFace));
+    }
+    return &m_Frame;
+}
+
 void TFormWindow::paintEvent(QPaintEvent*) {
     if (!m_Form)
         return;
+    FrameImage();
+    // WParam 1: the whole frame needs painting.
+    m_Painting = true;
+    m_Form->Perform(WM_NCPAINT, 1, 0);
+    m_Painting = false;
     QPainter painter(this);
-    m_Form->Perform(WM_NCPAINT, 1, reinterpret_cast<LPARAM>(&painter));
+    painter.drawImage(0, 0, m_Frame);
 }
 
 void TFormWindow::PaintNonClient(QPainter& painter) {

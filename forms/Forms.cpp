@@ -6,6 +6,7 @@
 #include "forms/Menus.h"
 #include "host/AnsiCodePage.h"
 #include "host/DesktopStates.h"
+#include "host/FrameDrawing.h"
 
 #include <QMenuBar>
 #include <QScreen>
@@ -22,9 +23,11 @@ TForm::TForm(TComponent* AOwner)
     SetShowHint(false);
     SetBounds(0, 0, 320, 240);
     ColorChanged();
+    m_ColourListener = host::add_system_colour_listener([this] { Perform(WM_SYSCOLORCHANGE, 0, 0); });
 }
 
 TForm::~TForm() {
+    host::remove_system_colour_listener(m_ColourListener);
     // The classic order: OnDestroy, then the components, while the form is still whole.
     DoDestroy();
     SetMenu(nullptr);
@@ -70,6 +73,77 @@ TFrameStyle TForm::FrameStyle() const {
 
 TFrameLayout TForm::Layout() const {
     return FrameLayout(BoundsRect().size(), m_Style);
+}
+
+HDC TForm::GetWindowDC() {
+    return host::create_image_dc(Window()->FrameImage());
+}
+
+void TForm::ReleaseDC(HDC DC) {
+    if (!DC)
+        return;
+    DeleteDC(DC);
+    // Drawn outside a paint: the window shows the frame image again.
+    if (!Window()->Painting())
+        Window()->update();
+}
+
+void TForm::FrameChanged() {
+    LayoutWindow();
+    Window()->update();
+}
+
+BOOL TForm::DrawCaption(HDC DC, RECT const& Rect, UINT Flags) {
+    return host::draw_caption_on(DC, Rect, Flags, m_Icon->Image(), Caption());
+}
+
+DWORD TForm::WindowStyle() const {
+    DWORD style = WS_VISIBLE;
+    switch (m_Style.BorderStyle) {
+    case bsNone:
+        return WS_POPUP | style;
+    case bsSingle:
+    case bsToolWindow:
+        style |= WS_CAPTION | WS_BORDER;
+        break;
+    case bsSizeable:
+    case bsSizeToolWin:
+        style |= WS_CAPTION | WS_THICKFRAME;
+        break;
+    case bsDialog:
+        style |= WS_POPUP | WS_CAPTION;
+        break;
+    }
+    if (m_Style.BorderIcons.testFlag(biSystemMenu)) {
+        style |= WS_SYSMENU;
+        bool const framed = m_Style.BorderStyle != bsDialog && m_Style.BorderStyle != bsToolWindow &&
+                            m_Style.BorderStyle != bsSizeToolWin;
+        if (framed && m_Style.BorderIcons.testFlag(biMinimize))
+            style |= WS_MINIMIZEBOX;
+        if (framed && m_Style.BorderIcons.testFlag(biMaximize))
+            style |= WS_MAXIMIZEBOX;
+    }
+    return style;
+}
+
+DWORD TForm::ExStyle() const {
+    DWORD style = m_ExStyle;
+    if (m_Style.BorderStyle == bsDialog)
+        style |= WS_EX_DLGMODALFRAME;
+    if (m_Style.BorderStyle == bsToolWindow || m_Style.BorderStyle == bsSizeToolWin)
+        style |= WS_EX_TOOLWINDOW;
+    if (m_Style.BorderIcons.testFlag(biHelp) && m_Style.BorderIcons.testFlag(biSystemMenu) &&
+        (m_Style.BorderStyle == bsDialog || !(m_Style.BorderIcons & (biMinimize | biMaximize))))
+        style |= WS_EX_CONTEXTHELP;
+    return style;
+}
+
+void TForm::SetExStyle(DWORD Value) {
+    DWORD const own = Value & ~(WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_CONTEXTHELP);
+    if (own == m_ExStyle)
+        return;
+    m_ExStyle = own;
+    Window()->update();
 }
 
 int TForm::ClientWidth() const {
@@ -221,9 +295,19 @@ void TForm::WndProc(TMessage& Message) {
     TFormWindow* window = Window();
     QPoint const point(LParamX(Message.LParam), LParamY(Message.LParam));
     switch (Message.Msg) {
-    case WM_NCPAINT:
-        if (Message.LParam)
-            window->PaintNonClient(*reinterpret_cast<QPainter*>(Message.LParam));
+    case WM_NCPAINT: {
+        HDC const dc = GetWindowDC();
+        // Only the region asked for, given in screen coordinates; 1 (or anything that is not a
+        // region) asks for all of it.
+        if (Message.WParam != 1 && SelectClipRgn(dc, reinterpret_cast<HRGN>(Message.WParam)) != ERROR)
+            OffsetClipRgn(dc, -Left(), -Top());
+        host::paint_on_dc(dc, [window](QPainter& painter) { window->PaintNonClient(painter); });
+        ReleaseDC(dc);
+        break;
+    }
+    case WM_SYSCOLORCHANGE:
+        ColorChanged();
+        window->update();
         break;
     case WM_NCACTIVATE:
         window->update();

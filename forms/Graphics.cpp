@@ -1,61 +1,16 @@
 // Colour resolution, fonts with their classic size rules, pictures and the canvas.
 #include "forms/Graphics.h"
 
+#include "host/FrameDrawing.h"
+
 #include <QBuffer>
 #include <QtEndian>
 
-#include <array>
 #include <cmath>
 
-namespace {
-
-// The Windows 95 standard colour scheme, by system colour index, as RGB.
-constexpr std::array<QRgb, 25> system_colors{
-    0xC0C0C0, // scroll bar
-    0x008080, // desktop
-    0x000080, // active caption
-    0x808080, // inactive caption
-    0xC0C0C0, // menu
-    0xFFFFFF, // window
-    0x000000, // window frame
-    0x000000, // menu text
-    0x000000, // window text
-    0xFFFFFF, // caption text
-    0xC0C0C0, // active border
-    0xC0C0C0, // inactive border
-    0x808080, // application workspace
-    0x000080, // highlight
-    0xFFFFFF, // highlight text
-    0xC0C0C0, // button face
-    0x808080, // button shadow
-    0x808080, // grey text
-    0x000000, // button text
-    0xC0C0C0, // inactive caption text
-    0xFFFFFF, // button highlight
-    0x000000, // 3D dark shadow
-    0xC0C0C0, // 3D light
-    0x000000, // tooltip text
-    0xFFFFE1, // tooltip background
-};
-
-// Families that stand in for the classic faces, metric-compatible where one exists.
-QString SubstituteFamily(QString const& name) {
-    if (name.compare(QStringLiteral("MS Sans Serif"), Qt::CaseInsensitive) == 0 ||
-        name.compare(QStringLiteral("Arial"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("Liberation Sans");
-    if (name.compare(QStringLiteral("Times New Roman"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("Liberation Serif");
-    if (name.compare(QStringLiteral("Courier New"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("Liberation Mono");
-    return name;
-}
-
-} // namespace
-
 QColor SystemColor(int Index) {
-    if (Index < 0 || Index >= static_cast<int>(system_colors.size()))
-        return QColor(Qt::black);
-    return QColor::fromRgb(system_colors[static_cast<size_t>(Index)]);
+    DWORD const color = GetSysColor(Index);
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
 QColor ColorToRGB(TColor Color) {
@@ -140,7 +95,7 @@ void TFont::Assign(TPersistent const* Source) {
 }
 
 QFont TFont::ToQFont() const {
-    QFont font(SubstituteFamily(m_Name));
+    QFont font(host::substitute_family(m_Name));
     font.setStyleHint(m_Pitch == fpFixed ? QFont::TypeWriter : QFont::SansSerif);
     // A negative height is the character height (the em); a positive one includes the internal
     // leading, about a fifth of it in the classic faces.

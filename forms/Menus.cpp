@@ -131,12 +131,16 @@ TMainMenu* TMenuItem::Menu() const {
 TComponent* TMenuItem::GetParentComponent() const {
     if (m_ParentItem && m_ParentItem->m_OwnerMenu)
         return m_ParentItem->m_OwnerMenu;
+    if (m_ParentItem && m_ParentItem->m_OwnerPopup)
+        return m_ParentItem->m_OwnerPopup;
     return m_ParentItem;
 }
 
 void TMenuItem::SetParentComponent(TComponent* Value) {
     if (auto* menu = qobject_cast<TMainMenu*>(Value))
         menu->Items()->Add(this);
+    else if (auto* popup = qobject_cast<TPopupMenu*>(Value))
+        popup->Items()->Add(this);
     else if (auto* item = qobject_cast<TMenuItem*>(Value))
         item->Add(this);
     else if (Value)
@@ -155,4 +159,21 @@ TMainMenu::~TMainMenu() {
 void TMainMenu::Changed() {
     if (OnChange)
         OnChange();
+}
+
+TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner), m_Items(std::make_unique<TMenuItem>(nullptr)) {
+    m_Items->m_OwnerPopup = this;
+}
+
+TPopupMenu::~TPopupMenu() {
+    m_Items->m_OwnerPopup = nullptr;
+}
+
+QMenu* TPopupMenu::Menu() const {
+    return m_Items->SubMenu();
+}
+
+void TPopupMenu::Popup(int X, int Y) {
+    if (QMenu* menu = Menu())
+        menu->popup(QPoint(X, Y));
 }

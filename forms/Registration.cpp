@@ -24,6 +24,7 @@ void RegisterFormClasses() {
     RegisterClass<TDirectoryListBox>();
     RegisterClass<TStatusBar>();
     RegisterClass<TMainMenu>();
+    RegisterClass<TPopupMenu>();
     RegisterClass<TMenuItem>();
     RegisterClass<TTimer>();
 }

@@ -37,6 +37,7 @@ void CheckFromMirror(TCheckBox* Box, TEdit const* Mirror) {
 
 void RegisterTunerClasses() {
     RegisterClass<TJustOne32>();
+    RegisterClass<TCaptionControl>();
     RegisterClass<TDRLabel>();
 }
 

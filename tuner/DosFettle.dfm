@@ -15,6 +15,10 @@ object Form1: TForm1
   OnCreate = FormCreate
   object JustOne321: TJustOne32
   end
+  object CaptionControl1: TCaptionControl
+    CaptionGradient = cgAlways
+    ShowButtons = False
+  end
   object Panel2: TPanel
     Width = 609
     BevelOuter = bvLowered

@@ -14,6 +14,7 @@
 #include "forms/Forms.h"
 #include "forms/Spin.h"
 
+#include "components/CapCtrl.h"
 #include "components/DrLabel.h"
 #include "components/Just1_32.h"
 
@@ -25,6 +26,7 @@ enum class BootFile;
 class TForm1 : public TForm {
     Q_OBJECT
     Q_PROPERTY(TJustOne32* JustOne321 MEMBER JustOne321)
+    Q_PROPERTY(TCaptionControl* CaptionControl1 MEMBER CaptionControl1)
     Q_PROPERTY(TDRLabel* DRLabel1 MEMBER DRLabel1)
     Q_PROPERTY(TImage* Image1 MEMBER Image1)
     Q_PROPERTY(TImage* Image2 MEMBER Image2)
@@ -79,6 +81,7 @@ class TForm1 : public TForm {
     static QString StoredDescription();
 
     TJustOne32* JustOne321 = nullptr;
+    TCaptionControl* CaptionControl1 = nullptr;
     TDRLabel* DRLabel1 = nullptr;
     TImage* Image1 = nullptr;
     TImage* Image2 = nullptr;

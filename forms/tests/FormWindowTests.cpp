@@ -42,7 +42,12 @@ TEST_F(FormWindowTest, procedure_that_swallows_the_paint_leaves_the_frame_to_it)
     form.SetBounds(0, 0, 200, 100);
     form.WindowProc = [&](TMessage& message) {
         if (message.Msg == WM_NCPAINT) {
-            reinterpret_cast<QPainter*>(message.LParam)->fillRect(0, 0, 200, 100, Qt::green);
+            HDC const dc = form.GetWindowDC();
+            HBRUSH const green = CreateSolidBrush(RGB(0, 255, 0));
+            RECT const all{0, 0, 200, 100};
+            FillRect(dc, &all, green);
+            DeleteObject(green);
+            form.ReleaseDC(dc);
             return;
         }
         form.WndProc(message);

@@ -1,4 +1,4 @@
-// gdi32: device contexts, bitmaps and brushes.
+// gdi32: device contexts, bitmaps, brushes and stock objects.
 #include "Gdi.h"
 
 #include "user32/HandleTable.h"
@@ -22,22 +22,16 @@ HandleTable<DeviceContext, HDC>& contexts() {
     return table;
 }
 
-HGDIOBJ make_stock_brush(QColor color) {
-    auto brush = std::make_unique<GdiObject>();
-    brush->kind = GdiObject::Kind::brush;
-    brush->color = color;
-    brush->stock = true;
-    return objects().add(std::move(brush));
+HGDIOBJ make_stock(GdiObject::Kind kind, QColor color) {
+    auto object = std::make_unique<GdiObject>();
+    object->kind = kind;
+    object->color = color;
+    object->stock = true;
+    return objects().add(std::move(object));
 }
 
-// Windows' stock brushes, by index.
 HGDIOBJ stock_brush(int index) {
-    static const std::array<HGDIOBJ, 6> brushes{
-        make_stock_brush(QColor(255, 255, 255)), make_stock_brush(QColor(192, 192, 192)),
-        make_stock_brush(QColor(128, 128, 128)), make_stock_brush(QColor(64, 64, 64)),
-        make_stock_brush(QColor(0, 0, 0)),       make_stock_brush(QColor())};
-    return index >= 0 && index < static_cast<int>(brushes.size()) ? brushes[static_cast<std::size_t>(index)]
-                                                                  : nullptr;
+    return stock_object(index);
 }
 
 // The 1 x 1 bitmap every memory device context starts with.
@@ -60,6 +54,29 @@ void deselect_bitmap(DeviceContext& dc) {
 }
 
 } // namespace
+
+// Windows' stock brushes and pens, by index.
+HGDIOBJ stock_object(int index) {
+    using Kind = GdiObject::Kind;
+    static const std::array<HGDIOBJ, 9> stock{
+        make_stock(Kind::brush, QColor(255, 255, 255)), make_stock(Kind::brush, QColor(192, 192, 192)),
+        make_stock(Kind::brush, QColor(128, 128, 128)), make_stock(Kind::brush, QColor(64, 64, 64)),
+        make_stock(Kind::brush, QColor(0, 0, 0)),       make_stock(Kind::brush, QColor()),
+        make_stock(Kind::pen, QColor(255, 255, 255)),   make_stock(Kind::pen, QColor(0, 0, 0)),
+        make_stock(Kind::pen, QColor())};
+    return index >= 0 && index < static_cast<int>(stock.size()) ? stock[static_cast<std::size_t>(index)]
+                                                                : nullptr;
+}
+
+HGDIOBJ add_gdi_object(std::unique_ptr<GdiObject> object) {
+    return objects().add(std::move(object));
+}
+
+std::optional<QRegion> effective_clip(DeviceContext const& dc) {
+    if (dc.clip && dc.user_clip)
+        return *dc.clip & *dc.user_clip;
+    return dc.clip ? dc.clip : dc.user_clip;
+}
 
 GdiObject* find_gdi_object(HGDIOBJ object) {
     return object ? objects().find(object) : nullptr;
@@ -89,6 +106,7 @@ HDC create_window_dc(HWND hwnd, std::optional<QRegion> clip) {
     auto dc = std::make_unique<DeviceContext>();
     dc->window = hwnd;
     dc->brush = stock_brush(WHITE_BRUSH);
+    dc->pen = stock_object(BLACK_PEN);
     dc->clip = std::move(clip);
     return contexts().add(std::move(dc));
 }
@@ -99,6 +117,8 @@ void delete_window_dc(HDC hdc) {
 }
 
 QImage* target_image(DeviceContext const& dc) {
+    if (dc.image)
+        return dc.image;
     if (dc.window) {
         Window* window = find_window(dc.window);
         return window ? &window->backing : nullptr;
@@ -114,8 +134,8 @@ bool paint_on_impl(HDC hdc, QRect const& changed, void (*painting)(QPainter&, vo
         return false;
     {
         QPainter painter(target);
-        if (dc->clip)
-            painter.setClipRegion(*dc->clip);
+        if (const auto clip = effective_clip(*dc))
+            painter.setClipRegion(*clip);
         painting(painter, context);
     }
     if (dc->window)
@@ -138,6 +158,28 @@ bool fill_rect(HDC hdc, RECT const& rect, HBRUSH brush) {
 
 using namespace host::user32;
 
+namespace host {
+
+HDC create_image_dc(QImage* image) {
+    if (!image || image->isNull())
+        return nullptr;
+    auto dc = std::make_unique<DeviceContext>();
+    dc->image = image;
+    dc->brush = stock_brush(WHITE_BRUSH);
+    dc->pen = stock_object(BLACK_PEN);
+    return contexts().add(std::move(dc));
+}
+
+bool paint_on_dc(HDC hdc, std::function<void(QPainter&)> const& painting) {
+    DeviceContext* dc = find_dc(hdc);
+    QImage* target = dc ? target_image(*dc) : nullptr;
+    if (!target)
+        return false;
+    return paint_on(hdc, target->rect(), [&](QPainter& painter) { painting(painter); });
+}
+
+} // namespace host
+
 extern "C" {
 
 HDC CreateCompatibleDC(HDC hdc) {
@@ -146,6 +188,7 @@ HDC CreateCompatibleDC(HDC hdc) {
     auto dc = std::make_unique<DeviceContext>();
     dc->bitmap = default_bitmap();
     dc->brush = stock_brush(WHITE_BRUSH);
+    dc->pen = stock_object(BLACK_PEN);
     return contexts().add(std::move(dc));
 }
 
@@ -163,8 +206,18 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
     GdiObject* selected = find_gdi_object(object);
     if (!dc || !selected)
         return nullptr;
-    if (selected->kind == GdiObject::Kind::brush)
+    switch (selected->kind) {
+    case GdiObject::Kind::brush:
         return std::exchange(dc->brush, object);
+    case GdiObject::Kind::pen:
+        return std::exchange(dc->pen, object);
+    case GdiObject::Kind::font:
+        return std::exchange(dc->font, object);
+    case GdiObject::Kind::region:
+        return reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(SelectClipRgn(hdc, static_cast<HRGN>(object))));
+    case GdiObject::Kind::bitmap:
+        break;
+    }
     // Bitmaps go into memory device contexts only, and into one at a time.
     if (dc->window || (selected->selected_into && selected->selected_into != hdc))
         return nullptr;
@@ -183,6 +236,14 @@ BOOL DeleteObject(HGDIOBJ object) {
     if (found->stock)
         return TRUE;
     if (found->selected_into)
+        return FALSE;
+    // Pens, brushes and fonts selected into a context stay until the context lets them go.
+    bool in_use = false;
+    if (found->kind != GdiObject::Kind::bitmap && found->kind != GdiObject::Kind::region)
+        contexts().for_each([&](HDC, DeviceContext const& dc) {
+            in_use = in_use || dc.brush == object || dc.pen == object || dc.font == object;
+        });
+    if (in_use)
         return FALSE;
     objects().remove(object);
     return TRUE;
@@ -207,7 +268,7 @@ int GetObjectA(HGDIOBJ object, int size, LPVOID buffer) {
 }
 
 HGDIOBJ GetStockObject(int index) {
-    return stock_brush(index);
+    return stock_object(index);
 }
 
 BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, int source_x, int source_y,
@@ -224,7 +285,7 @@ BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, in
     const QRect present = wanted & source_image->rect();
     if (present.isEmpty())
         return TRUE;
-    const QImage pixels = source_image->copy(present);
+    const QImage pixels = source_image->copy(present).convertToFormat(QImage::Format_RGB32);
     const QRect area(QPoint(x, y) + (present.topLeft() - wanted.topLeft()), present.size());
     return paint_on(destination, area, [&](QPainter& painter) {
         painter.setCompositionMode(QPainter::CompositionMode_Source);

@@ -1,6 +1,8 @@
-// WM_PAINT and the device contexts of windows: BeginPaint, EndPaint, GetDC, ReleaseDC, DrawTextA.
+// WM_PAINT and the device contexts of windows: BeginPaint, EndPaint, GetDC, ReleaseDC, and
+// DrawTextA in the context's font, with end ellipsis and ampersand prefixes.
 #include "gdi32/Gdi.h"
 #include "host/AnsiCodePage.h"
+#include "host/GuiThread.h"
 #include "MessageQueue.h"
 #include "Window.h"
 
@@ -14,17 +16,6 @@
 
 namespace host::user32 {
 namespace {
-
-// Windows' system font: a bold sans-serif face about 16 pixels high.
-QFont system_font() {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(13);
-    font.setBold(true);
-    // A bitmap font on Windows: crisp pixels on the pixel grid, no grey edges.
-    font.setStyleStrategy(QFont::NoAntialias);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
-}
 
 QRect to_qrect(RECT const& rect) {
     return QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1));
@@ -158,15 +149,24 @@ int ReleaseDC(HWND, HDC hdc) {
     return 1;
 }
 
+int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
+    return rect && fill_rect(hdc, *rect, brush) ? 1 : 0;
+}
+
 int DrawTextA(HDC hdc, LPCSTR text, int count, RECT* rect, UINT format) {
     DeviceContext* dc = find_dc(hdc);
-    if (!dc || !text || !rect)
+    // Fonts need the application object, also for a program that has made no window yet.
+    if (!dc || !text || !rect || !ensure_application())
         return 0;
     // A count longer than the text stops at its terminator.
     const int length = count < 0 ? static_cast<int>(std::strlen(text))
                                  : static_cast<int>(strnlen(text, static_cast<std::size_t>(count)));
-    const QStringList lines = lines_of(host::from_ansi(std::string_view(text, static_cast<std::size_t>(length))), format);
-    const QFont font = system_font();
+    bool symbol = false;
+    const QFont font = dc_font(*dc, &symbol);
+    QString unicode = host::from_ansi(std::string_view(text, static_cast<std::size_t>(length)));
+    if (symbol)
+        unicode = symbol_text(unicode);
+    const QStringList lines = lines_of(unicode, format);
     const QFontMetrics metrics(font);
     const int line_height = metrics.height();
     const QRect box = to_qrect(*rect);
@@ -181,14 +181,23 @@ int DrawTextA(HDC hdc, LPCSTR text, int count, RECT* rect, UINT format) {
         painter.setFont(font);
         painter.setPen(text_color);
         const Qt::Alignment alignment = alignment_of(format);
+        // An ampersand underlines the next character and a doubled one shows one, unless
+        // DT_NOPREFIX.
+        const int flags = static_cast<int>(alignment) | ((format & DT_NOPREFIX) ? 0 : Qt::TextShowMnemonic) |
+                          ((format & DT_NOCLIP) ? Qt::TextDontClip : 0);
+        if (format & DT_RTLREADING)
+            painter.setLayoutDirection(Qt::RightToLeft);
         for (int i = 0; i < lines.size(); ++i) {
             QRect line_box(box.left(), box.top() + i * line_height, box.width(), line_height);
             if (lines.size() == 1)
                 line_box = box;
-            const QRect used = painter.boundingRect(line_box, static_cast<int>(alignment), lines[i]);
-            if (opaque && !lines[i].isEmpty())
+            QString line = lines[i];
+            if (format & DT_END_ELLIPSIS)
+                line = metrics.elidedText(line, Qt::ElideRight, line_box.width(), flags & Qt::TextShowMnemonic);
+            const QRect used = painter.boundingRect(line_box, flags, line);
+            if (opaque && !line.isEmpty())
                 painter.fillRect(used, background);
-            painter.drawText(line_box, static_cast<int>(alignment), lines[i]);
+            painter.drawText(line_box, flags, line);
         }
     });
     return height;

@@ -24,6 +24,7 @@ QString CaptionOf(QObject* component) {
 ControlRow const Controls[] = {
     {"Panel2", "TPanel", "", nullptr, {0, 0, 609, 41}},
     {"Image2", "TImage", nullptr, nullptr, {8, 12, 192, 17}},
+    {"CaptionControl1", "TCaptionControl", nullptr, nullptr, {}},
     {"DRLabel1", "TDRLabel", "BootFettle 3.0", nullptr, {}},
     {"Image1", "TImage", nullptr, nullptr, {408, 12, 193, 17}},
     {"Bevel1", "TBevel", nullptr, nullptr, {0, 48, 609, 41}},

@@ -10,7 +10,7 @@
 #include <QRect>
 #include <QString>
 
-// Windows 95 system metrics at 96 pixels per inch.
+// Windows 95 system metrics at 96 pixels per inch (GetSystemMetrics gives the same).
 constexpr int SM_CXFRAME_95 = 4;    // sizing border
 constexpr int SM_CXDLGFRAME_95 = 3; // fixed border
 constexpr int SM_CYCAPTION_95 = 19; // caption bar with the line below it
@@ -38,6 +38,7 @@ enum THitTest {
     htBottomRight = 17,
     htBorder = 18,
     htClose = 20,
+    htHelp = 21,
 };
 
 struct TFrameStyle {
@@ -54,6 +55,7 @@ struct TFrameLayout {
     QRect MinButton; // empty when absent
     QRect MaxButton;
     QRect CloseButton;
+    QRect HelpButton; // the context-help button, on dialogs and forms without minimise or maximise
     QRect Text;   // where the caption text goes
     QRect Menu;   // the menu bar; empty without a menu
     QRect Client; // the client area

@@ -8,6 +8,7 @@
 #include "FormFrame.h"
 #include "Messages.h"
 
+#include <QImage>
 #include <QWidget>
 
 class QKeyEvent;
@@ -24,6 +25,12 @@ class TFormWindow : public QWidget {
     QMenuBar* MenuBar() const { return m_MenuBar; }
     // Places the menu bar and the client area by the frame layout.
     void LayoutFrame(TFrameLayout const& layout);
+
+    // The image the window shows outside its client area; the form's window device context
+    // draws into it, and the window shows it on every paint.
+    QImage* FrameImage();
+    // Inside paintEvent, where WM_NCPAINT is being sent.
+    bool Painting() const { return m_Painting; }
 
     // What the form's default window procedure does with the frame's messages.
     void PaintNonClient(QPainter& painter);
@@ -69,6 +76,8 @@ class TFormWindow : public QWidget {
     void ButtonAction(THitTest button);
 
     TForm* m_Form;
+    QImage m_Frame;
+    bool m_Painting = false;
     QWidget* m_Client;
     QMenuBar* m_MenuBar;
     THitTest m_Pressed = htNowhere; // caption button held down

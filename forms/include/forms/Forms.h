@@ -8,10 +8,12 @@
 //
 // The frame's messages go through the form's window procedure, WindowProc, which a component
 // may replace with its own and hand on to the previous one (the way a window is subclassed):
-//   WM_NCPAINT     LParam: the QPainter of the whole window, standing in for its device context
+//   WM_NCPAINT     WParam: the region of the frame to paint (HRGN, screen coordinates), or 1 for
+//                  the whole frame; paint on the device context of GetWindowDC
 //   WM_NCACTIVATE  WParam: whether the form is now active
 //   WM_SIZE        WParam: SIZE_RESTORED, SIZE_MINIMIZED or SIZE_MAXIMIZED; LParam: client size
 //   WM_SETTEXT     LParam: the new caption as a NUL-terminated ANSI string
+//   WM_SYSCOLORCHANGE  after SetSysColors
 //   WM_NCHITTEST   LParam: screen point; Result: the hit-test code (THitTest)
 //   WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK, WM_NCRBUTTONDOWN, WM_NCRBUTTONUP
 //                  WParam: hit-test code; LParam: screen point
@@ -108,6 +110,22 @@ class TForm : public TWinControl {
     TFrameStyle FrameStyle() const;
     TFrameLayout Layout() const;
 
+    // A device context for the whole window, frame included, in window coordinates (as
+    // GetWindowDC gives); ReleaseDC lets it go and shows what was drawn.
+    HDC GetWindowDC();
+    void ReleaseDC(HDC DC);
+    // What SetWindowPos with SWP_FRAMECHANGED does: the frame is laid out and painted again.
+    void FrameChanged();
+    // DrawCaption for the form's window: its small icon and caption.
+    BOOL DrawCaption(HDC DC, RECT const& Rect, UINT Flags);
+    // The window styles the border style and icons stand for (WS_THICKFRAME, WS_SYSMENU,
+    // WS_MINIMIZEBOX, ...), and the extended style: WS_EX_CONTEXTHELP for the help icon on a
+    // dialog or a form without minimise and maximise, WS_EX_TOOLWINDOW, and the flags set here.
+    DWORD WindowStyle() const;
+    DWORD ExStyle() const;
+    // Sets the flags the border does not decide (WS_EX_RIGHT, WS_EX_RTLREADING, ...).
+    void SetExStyle(DWORD Value);
+
   protected:
     void ApplyBounds() override;
     void ApplyVisibility() override;
@@ -136,6 +154,8 @@ class TForm : public TWinControl {
     TNotifyEvent m_OnCreate;
     TNotifyEvent m_OnDestroy;
     TNotifyEvent m_OnShow;
+    DWORD m_ExStyle = 0;
+    int m_ColourListener = 0;
 };
 
 class TApplication : public TComponent {

@@ -11,7 +11,8 @@
 
 // The RGB colour a TColor stands for; system colours resolve to the Windows 95 standard scheme.
 QColor ColorToRGB(TColor Color);
-// The Windows 95 standard colour of system colour index `Index` (0 to 24); black beyond.
+// The colour of system colour index `Index` (0 to 24), the Windows 95 standard scheme unless
+// SetSysColors changed it; black beyond.
 QColor SystemColor(int Index);
 
 class TFont : public TPersistent {

@@ -1,4 +1,4 @@
-// The main menu and its items. Items are components of the form; in a form description they are
+// The main menu, pop-up menus and their items. Items are components of the form; in a form description they are
 // nested in the menu or in their parent item. Each item is a QAction; an item with items of its
 // own also carries a QMenu.
 #pragma once
@@ -8,6 +8,7 @@
 class QAction;
 class QMenu;
 class TMainMenu;
+class TPopupMenu;
 
 class TMenuItem : public TComponent {
     Q_OBJECT
@@ -58,6 +59,7 @@ class TMenuItem : public TComponent {
 
   private:
     friend class TMainMenu;
+    friend class TPopupMenu;
     void UpdateAction();
 
     QString m_Caption;
@@ -70,7 +72,8 @@ class TMenuItem : public TComponent {
     QAction* m_Action;
     QMenu* m_Menu = nullptr;
     TMenuItem* m_ParentItem = nullptr;
-    TMainMenu* m_OwnerMenu = nullptr; // set on the root item of a menu
+    TMainMenu* m_OwnerMenu = nullptr;   // set on the root item of a main menu
+    TPopupMenu* m_OwnerPopup = nullptr; // set on the root item of a pop-up menu
     std::vector<TMenuItem*> m_Items;
 };
 
@@ -89,4 +92,28 @@ class TMainMenu : public TComponent {
 
   private:
     std::unique_ptr<TMenuItem> m_Items;
+};
+
+// A menu that pops up where it is asked to (a right click, for the controls and components that
+// show it when its AutoPopup is set).
+class TPopupMenu : public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(bool AutoPopup READ AutoPopup WRITE SetAutoPopup)
+  public:
+    explicit TPopupMenu(TComponent* AOwner);
+    ~TPopupMenu() override;
+
+    TMenuItem* Items() const { return m_Items.get(); }
+    bool AutoPopup() const { return m_AutoPopup; }
+    void SetAutoPopup(bool Value) { m_AutoPopup = Value; }
+
+    // Shows the menu at the screen point and returns at once; a chosen item's OnClick runs from
+    // the event loop.
+    virtual void Popup(int X, int Y);
+    // The menu shown, once the menu has items.
+    QMenu* Menu() const;
+
+  private:
+    std::unique_ptr<TMenuItem> m_Items;
+    bool m_AutoPopup = true;
 };

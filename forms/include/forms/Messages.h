@@ -1,5 +1,5 @@
-// The window messages a form's window procedure receives for its frame, with their Windows
-// values, and the message record. WM_SIZE comes from the host's user32.h.
+// The message record of a form's window procedure; the messages and their Windows values come
+// from the host's user32.h.
 #pragma once
 
 #include "host/user32.h"
@@ -8,24 +8,6 @@
 
 #include <functional>
 
-// Defined here until the host's user32.h carries them; it defines HOST_USER32_WM_NONCLIENT then.
-#ifndef HOST_USER32_WM_NONCLIENT
-constexpr UINT WM_SETTEXT = 0x000C;
-constexpr UINT WM_NCHITTEST = 0x0084;
-constexpr UINT WM_NCPAINT = 0x0085;
-constexpr UINT WM_NCACTIVATE = 0x0086;
-constexpr UINT WM_NCMOUSEMOVE = 0x00A0;
-constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
-constexpr UINT WM_NCLBUTTONUP = 0x00A2;
-constexpr UINT WM_NCLBUTTONDBLCLK = 0x00A3;
-constexpr UINT WM_NCRBUTTONDOWN = 0x00A4;
-constexpr UINT WM_NCRBUTTONUP = 0x00A5;
-constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
-constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
-constexpr WPARAM SIZE_RESTORED = 0;
-constexpr WPARAM SIZE_MINIMIZED = 1;
-constexpr WPARAM SIZE_MAXIMIZED = 2;
-#endif
 
 // One message through a form's window procedure. Result is what the procedure answers.
 struct TMessage {

@@ -5,10 +5,28 @@
 
 #include "host/win_types.h"
 
+// GetVersionExA.
+constexpr DWORD VER_PLATFORM_WIN32s = 0;
+constexpr DWORD VER_PLATFORM_WIN32_WINDOWS = 1;
+constexpr DWORD VER_PLATFORM_WIN32_NT = 2;
+
+struct OSVERSIONINFOA {
+    DWORD dwOSVersionInfoSize;
+    DWORD dwMajorVersion;
+    DWORD dwMinorVersion;
+    DWORD dwBuildNumber;
+    DWORD dwPlatformId;
+    char szCSDVersion[128];
+};
+
 extern "C" {
 
 DWORD GetLastError();
 void SetLastError(DWORD code);
+
+// The system the programs were made for: Windows 95 (4.0, build 950, VER_PLATFORM_WIN32_WINDOWS).
+// FALSE with ERROR_INVALID_PARAMETER when dwOSVersionInfoSize is not the structure's size.
+BOOL GetVersionExA(OSVERSIONINFOA* info);
 
 // Copies the Windows directory ("C:\WINDOWS") and returns its length; when the buffer is too
 // small, returns the size needed including the terminating NUL and copies nothing.

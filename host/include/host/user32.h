@@ -13,6 +13,7 @@
 #pragma once
 
 #include "host/gdi32.h"
+#include "host/user32_frame.h"
 #include "host/win_types.h"
 
 #include <functional>
@@ -30,18 +31,6 @@ typedef HICON HCURSOR;
 using ATOM = WORD;
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);
-
-struct POINT {
-    LONG x;
-    LONG y;
-};
-
-struct RECT {
-    LONG left;
-    LONG top;
-    LONG right;
-    LONG bottom;
-};
 
 struct MSG {
     HWND hwnd;
@@ -356,8 +345,10 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
 HDC GetDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC hdc);
-// Draws text in the device context's text colour and background mode; lines break at line
-// feeds only. Returns the height of the text drawn.
+// Draws text in the device context's font (the system font until one is selected), text colour
+// and background mode; lines break at line feeds only. An ampersand underlines the character
+// after it and a doubled one shows one, unless DT_NOPREFIX; DT_END_ELLIPSIS shortens a line that
+// does not fit with "...". Returns the height of the text drawn.
 int DrawTextA(HDC hdc, LPCSTR text, int count, RECT* rect, UINT format);
 
 // Pop-up menus. Without TPM_RETURNCMD the chosen item is posted to the owner as WM_COMMAND.
