@@ -93,6 +93,10 @@ void TForm::FrameChanged() {
     Window()->update();
 }
 
+THitTest TForm::PressedFrameButton() const {
+    return Window()->PressedButton();
+}
+
 BOOL TForm::DrawCaption(HDC DC, RECT const& Rect, UINT Flags) {
     return host::draw_caption_on(DC, Rect, Flags, m_Icon->Image(), Caption());
 }

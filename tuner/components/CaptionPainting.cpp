@@ -114,32 +114,36 @@ void TCaptionControl::PaintFrameButtons(HDC DC, RECT& R) {
     TBorderIcons const icons = form->BorderIcons();
     bool const system = icons.testFlag(biSystemMenu);
     RECT b{R.left + 2, R.top + 2, R.right - 2, R.bottom - 2};
+    // A frame button the mouse holds down is drawn pushed, as the system draws it then.
+    THitTest const held = form->PressedFrameButton();
+    auto pushed = [held](THitTest button) { return held == button ? DFCS_PUSHED : 0; };
     if (IsToolWindow()) {
         b.left = b.right - GetSystemMetrics(SM_CXSMSIZE) + 2;
-        DrawFrameControl(DC, &b, DFC_CAPTION, DFCS_CAPTIONCLOSE);
+        DrawFrameControl(DC, &b, DFC_CAPTION, DFCS_CAPTIONCLOSE | pushed(htClose));
         R.right = b.left - 2;
         return;
     }
     m_ButtonWidth = GetSystemMetrics(SM_CXSMICON) - 2;
     b.left = b.right - m_ButtonWidth - 2;
     if (system)
-        DrawFrameControl(DC, &b, DFC_CAPTION, DFCS_CAPTIONCLOSE);
+        DrawFrameControl(DC, &b, DFC_CAPTION, DFCS_CAPTIONCLOSE | pushed(htClose));
     if (form->BorderStyle() != bsDialog && system && (icons & (biMaximize | biMinimize))) {
         b.left -= m_ButtonWidth + 4;
         b.right -= m_ButtonWidth + 4;
         DrawFrameControl(DC, &b, DFC_CAPTION,
-                         (m_IsMaximized ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX) |
+                         (m_IsMaximized ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX) | pushed(htMaxButton) |
                              (icons.testFlag(biMaximize) ? 0 : DFCS_INACTIVE));
         b.left -= m_ButtonWidth + 2;
         b.right -= m_ButtonWidth + 2;
-        DrawFrameControl(DC, &b, DFC_CAPTION, DFCS_CAPTIONMIN | (icons.testFlag(biMinimize) ? 0 : DFCS_INACTIVE));
+        DrawFrameControl(DC, &b, DFC_CAPTION,
+                         DFCS_CAPTIONMIN | pushed(htMinButton) | (icons.testFlag(biMinimize) ? 0 : DFCS_INACTIVE));
     }
     if ((form->ExStyle() & WS_EX_CONTEXTHELP) && !(form->WindowStyle() & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))) {
         if (system) {
             b.left -= m_ButtonWidth + 4;
             b.right -= m_ButtonWidth + 4;
         }
-        DrawFrameControl(DC, &b, DFC_CAPTION, DFCS_CAPTIONHELP);
+        DrawFrameControl(DC, &b, DFC_CAPTION, DFCS_CAPTIONHELP | pushed(htHelp));
     }
     if (system)
         R.right = b.left - 2;

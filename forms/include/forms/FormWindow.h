@@ -52,6 +52,8 @@ class TFormWindow : public QWidget {
     // While captured, every mouse event of the window goes to the form's window procedure as a
     // client-area message (WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP).
     void SetCaptured(bool captured);
+    // The caption button drawn pushed while the mouse holds it; htNowhere when none.
+    THitTest PressedButton() const { return m_PressedLook ? m_Pressed : htNowhere; }
     bool Captured() const { return m_Captured; }
 
   protected:

@@ -116,6 +116,9 @@ class TForm : public TWinControl {
     void ReleaseDC(HDC DC);
     // What SetWindowPos with SWP_FRAMECHANGED does: the frame is laid out and painted again.
     void FrameChanged();
+    // The frame button (htClose, htMaxButton, htMinButton) drawn pushed while the mouse holds
+    // it; htNowhere when none.
+    THitTest PressedFrameButton() const;
     // DrawCaption for the form's window: its small icon and caption.
     BOOL DrawCaption(HDC DC, RECT const& Rect, UINT Flags);
     // The window styles the border style and icons stand for (WS_THICKFRAME, WS_SYSMENU,

@@ -304,6 +304,20 @@ TEST_F(CaptionControlTest, border_styles_the_tuner_does_not_use) {
     EXPECT_EQ(Grab(), Grab(*plain));
 }
 
+TEST_F(CaptionControlTest, frame_button_held_down_is_drawn_pushed) {
+    Add(cgAlways);
+    form->Show();
+    Activate(true);
+    QRect const c = Caption();
+    QPoint const close(c.right() - 8, c.top() + 8);
+    QColor const dark = Colour(GetSysColor(COLOR_3DDKSHADOW));
+    QPoint const corner(c.right() - 17, c.top() + 2);
+    EXPECT_NE(Grab().pixelColor(corner), dark);
+    QPoint const screen = close + form->BoundsRect().topLeft();
+    form->Perform(WM_NCLBUTTONDOWN, htClose, PointToLParam(screen.x(), screen.y()));
+    EXPECT_EQ(Grab().pixelColor(corner), dark);
+}
+
 TEST_F(CaptionControlTest, color_bands_accept_8_to_255) {
     Add(cgAlways);
     struct Case {
