@@ -365,10 +365,7 @@ HWND SetActiveWindow(HWND hwnd) {
     if (has_window_system()) {
         window->widget->raise();
         // Owned windows stay above their owner, also where no window manager keeps them there.
-        for (QObject* object : window->widget->children())
-            if (auto* owned = qobject_cast<QWidget*>(object);
-                owned && owned->isWindow() && owned->isVisible())
-                owned->raise();
+        raise_owned_windows(*window->widget);
     }
     window->widget->activateWindow();
     set_active(hwnd, WA_ACTIVE);

@@ -15,6 +15,8 @@
 #include <QPainter>
 #include <QWindow>
 
+#include <xcb/xproto.h>
+
 namespace host::user32 {
 namespace {
 
@@ -228,6 +230,23 @@ void WindowWidget::closeEvent(QCloseEvent* event) {
     HandlerScope scope;
     event->ignore();
     call_procedure(m_hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+bool WindowWidget::nativeEvent(QByteArray const& event_type, void* message, qintptr* result) {
+    if (event_type == "xcb_generic_event_t" && isWindow()) {
+        auto const* event = static_cast<xcb_generic_event_t const*>(message);
+        // Stacking changes reach the window as ConfigureNotify. Under a window manager the
+        // owned windows are transient for their owner and the manager keeps them above it.
+        if ((event->response_type & 0x7f) == XCB_CONFIGURE_NOTIFY && !x11::window_manager_running())
+            raise_owned_windows(*this);
+    }
+    return QWidget::nativeEvent(event_type, message, result);
+}
+
+void raise_owned_windows(QWidget& owner) {
+    for (QObject* object : owner.children())
+        if (auto* owned = qobject_cast<QWidget*>(object); owned && owned->isWindow() && owned->isVisible())
+            owned->raise();
 }
 
 } // namespace host::user32

@@ -9,6 +9,10 @@
 
 namespace host::user32 {
 
+// Raises the shown top-level windows a window owns above it, as Windows keeps owned windows above
+// their owner.
+void raise_owned_windows(QWidget& owner);
+
 class WindowWidget : public QWidget {
   public:
     WindowWidget(HWND hwnd, QWidget* parent, Qt::WindowFlags flags);
@@ -34,6 +38,9 @@ class WindowWidget : public QWidget {
     void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // A restacked top-level window puts its owned windows back above it where no window manager
+    // keeps them there (a bare X server raises only the window asked for).
+    bool nativeEvent(QByteArray const& event_type, void* message, qintptr* result) override;
 
   private:
     void queue_mouse(QMouseEvent* event, UINT message);
