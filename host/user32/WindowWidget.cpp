@@ -15,6 +15,8 @@
 #include <QPainter>
 #include <QWindow>
 
+#include <vector>
+
 #include <xcb/xproto.h>
 
 namespace host::user32 {
@@ -234,13 +236,37 @@ void WindowWidget::closeEvent(QCloseEvent* event) {
 
 bool WindowWidget::nativeEvent(QByteArray const& event_type, void* message, qintptr* result) {
     if (event_type == "xcb_generic_event_t" && isWindow()) {
-        auto const* event = static_cast<xcb_generic_event_t const*>(message);
-        // Stacking changes reach the window as ConfigureNotify. Under a window manager the
-        // owned windows are transient for their owner and the manager keeps them above it.
-        if ((event->response_type & 0x7f) == XCB_CONFIGURE_NOTIFY && !x11::window_manager_running())
-            raise_owned_windows(*this);
+        // Under a window manager the owned windows are transient for their owner, and the manager
+        // keeps them above it and minimises and restores them with it.
+        auto const kind = static_cast<xcb_generic_event_t const*>(message)->response_type & 0x7f;
+        bool const watched = kind == XCB_CONFIGURE_NOTIFY || kind == XCB_UNMAP_NOTIFY || kind == XCB_MAP_NOTIFY;
+        if (watched && !x11::window_manager_running())
+            follow_owner(kind);
     }
     return QWidget::nativeEvent(event_type, message, result);
+}
+
+// Stacking changes reach the window as ConfigureNotify; minimising on a bare server unmaps it
+// and marks it iconic, restoring maps it again.
+void WindowWidget::follow_owner(int event_kind) {
+    std::vector<QWidget*> owned;
+    for (QObject* object : children())
+        if (auto* widget = qobject_cast<QWidget*>(object); widget && widget->isWindow() && widget->isVisible())
+            owned.push_back(widget);
+    if (owned.empty())
+        return;
+    if (event_kind == XCB_UNMAP_NOTIFY) {
+        auto const state = x11::window_state(winId());
+        if (state && state->iconic)
+            for (QWidget* widget : owned)
+                x11::minimize(widget->winId());
+        return;
+    }
+    if (event_kind == XCB_MAP_NOTIFY)
+        for (QWidget* widget : owned)
+            if (auto const state = x11::window_state(widget->winId()); state && state->iconic)
+                x11::restore(widget->winId());
+    raise_owned_windows(*this);
 }
 
 void raise_owned_windows(QWidget& owner) {

@@ -38,13 +38,16 @@ class WindowWidget : public QWidget {
     void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    // A restacked top-level window puts its owned windows back above it where no window manager
-    // keeps them there (a bare X server raises only the window asked for).
+    // Owned windows follow their owner where no window manager keeps them with it: a bare X
+    // server raises and minimises only the window asked for.
     bool nativeEvent(QByteArray const& event_type, void* message, qintptr* result) override;
 
   private:
     void queue_mouse(QMouseEvent* event, UINT message);
     void queue_key(QKeyEvent* event, bool down);
+    // Keeps the shown owned windows with this top-level window on a bare X server: above it
+    // after it is restacked, minimised while it is minimised.
+    void follow_owner(int event_kind);
 
     HWND m_hwnd;
     QPoint m_pointer;        // the pointer's screen position at the last mouse event

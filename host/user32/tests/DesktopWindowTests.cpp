@@ -102,8 +102,8 @@ TEST_P(DesktopWindows, bring_to_top_raises_a_window_of_another_program) {
 }
 
 // A popup with an owner (a player's video window) stays above its owner when the owner is raised,
-// as users raise it by clicking: a window manager keeps it there because it is transient for the
-// owner, the owner's program itself on a bare server.
+// as users raise it by clicking, and is minimised and restored with it: a window manager does so
+// because it is transient for the owner, the owner's program itself on a bare server.
 TEST_P(DesktopWindows, an_owned_popup_stays_above_its_owner_when_the_owner_is_raised) {
     QProcess owner_program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -135,6 +135,15 @@ TEST_P(DesktopWindows, an_owned_popup_stays_above_its_owner_when_the_owner_is_ra
     // And it stays so.
     EXPECT_FALSE(client->settle([&] { return client->topmost_of({owner, owned}) == owner; },
                                 std::chrono::seconds(1)));
+
+    // Minimised with its owner, and back with it.
+    constexpr char const* sw_minimize = "6";
+    constexpr char const* sw_restore = "9";
+    ASSERT_EQ(probe({"show", "Owner", sw_minimize}).exit_code, 0);
+    EXPECT_TRUE(client->settle([&] { return !client->viewable(owner) && !client->viewable(owned); }));
+    ASSERT_EQ(probe({"show", "Owner", sw_restore}).exit_code, 0);
+    EXPECT_TRUE(client->settle([&] { return client->viewable(owner) && client->viewable(owned); }));
+    EXPECT_TRUE(client->settle([&] { return client->topmost_of({owner, owned}) == owned; }));
     owner_program.kill();
     owner_program.waitForFinished();
 }
