@@ -53,8 +53,10 @@ QStringList lines_of(QString const& text, UINT format) {
 
 namespace {
 
-// False only while every window's update region is empty. Regions grow only through invalidate(),
-// which sets it; a scan that finds every region empty clears it.
+// False only while no window that can be painted has an update region. Regions grow only
+// through invalidate(), and hidden windows become paintable only through ShowWindow; both set it.
+// A scan that finds no shown window with a region clears it, so a hidden window's region, which
+// waits until the window is shown, does not make every message peek scan again.
 std::atomic<bool> g_update_regions_may_be_pending{false};
 
 } // namespace
@@ -69,10 +71,10 @@ std::optional<MSG> next_paint_message(MessageFilter const& filter) {
     std::optional<MSG> found;
     bool any_pending = false;
     windows().for_each([&](HWND hwnd, Window const& window) {
-        if (window.update_region.isEmpty())
+        if (window.update_region.isEmpty() || window.destroying || !is_visible(window))
             return;
         any_pending = true;
-        if (found || window.destroying || !is_visible(window))
+        if (found)
             return;
         MSG paint = make_message(hwnd, WM_PAINT, 0, 0);
         if (filter.accepts(paint))

@@ -219,6 +219,8 @@ BOOL ShowWindow(HWND hwnd, int show) {
         return was_visible;
     }
     window->style |= WS_VISIBLE;
+    // Regions kept while it (and its children) were hidden can be painted now.
+    note_update_region_grown();
     const bool activate = show != SW_SHOWNOACTIVATE && show != SW_SHOWNA && show != SW_SHOWMINNOACTIVE;
     widget.setAttribute(Qt::WA_ShowWithoutActivating, !activate);
     const bool top_level = !window->is_child() && widget.isWindow();

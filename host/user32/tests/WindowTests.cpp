@@ -69,6 +69,30 @@ TEST(Windows, a_visible_window_gets_its_paint_from_the_message_loop_with_the_bac
     DestroyWindow(hwnd);
 }
 
+// A hidden window's update region waits until the window is shown; the loop stops looking for
+// regions while only hidden windows hold one, and finds this one again once it is shown.
+TEST(Windows, a_region_kept_while_hidden_is_painted_by_the_loop_once_the_window_is_shown) {
+    register_recording_class("W_Hidden");
+    const HWND parent = create_popup("W_Hidden", 10, 10, 60, 40, 0);
+    const HWND child = CreateWindowExA(0, "W_Hidden", nullptr, WS_CHILD | WS_VISIBLE, 5, 5, 20, 10, parent,
+                                       reinterpret_cast<HMENU>(1), nullptr, nullptr);
+    ASSERT_NE(child, nullptr);
+    const auto painted = [](HWND hwnd) {
+        const auto kinds = Recorder::current().kinds(hwnd);
+        return std::count(kinds.begin(), kinds.end(), WM_PAINT);
+    };
+    InvalidateRect(child, nullptr, TRUE);
+    const HWND shown = create_popup("W_Hidden", 100, 10, 20, 20);
+    ASSERT_TRUE(pump_until([&] { return painted(shown) > 0; }));
+    pump_pending();
+    EXPECT_EQ(painted(child), 0);
+
+    ShowWindow(parent, SW_SHOWNOACTIVATE);
+    EXPECT_TRUE(pump_until([&] { return painted(child) > 0; }));
+    DestroyWindow(shown);
+    DestroyWindow(parent);
+}
+
 TEST(Windows, child_windows_sit_at_client_coordinates_and_move_window_places_and_sizes) {
     register_recording_class("W_Child");
     const HWND parent = create_popup("W_Child", 100, 50, 368, 372);
