@@ -20,8 +20,11 @@ bool AudioRing::push(AudioChunk chunk, const std::function<bool()>& abandon) {
                 m_chunks.pop_front();
                 m_read_offset = 0;
             }
-            if (m_frames >= m_capacity_frames)
-                m_room.wait_for(lock, std::chrono::milliseconds(20));
+            if (m_frames >= m_capacity_frames) {
+                unsigned const wakes = m_wakes;
+                m_room.wait_for(lock, std::chrono::milliseconds(100),
+                                [&] { return m_frames <= m_capacity_frames / 2 || m_wakes != wakes; });
+            }
             if (m_frames < m_capacity_frames) {
                 m_frames += static_cast<int64_t>(chunk.samples.size()) / m_channels;
                 m_chunks.push_back(std::move(chunk));
@@ -37,6 +40,7 @@ bool AudioRing::push(AudioChunk chunk, const std::function<bool()>& abandon) {
 
 int AudioRing::pull(int16_t* out, int frames, int serial, int64_t& end_us) {
     int done = 0;
+    bool room = false;
     {
         std::lock_guard lock(m_mutex);
         while (done < frames && !m_chunks.empty()) {
@@ -62,9 +66,19 @@ int AudioRing::pull(int16_t* out, int frames, int serial, int64_t& end_us) {
                 m_read_offset = 0;
             }
         }
+        room = m_frames <= m_capacity_frames / 2;
+    }
+    if (room)
+        m_room.notify_all();
+    return done;
+}
+
+void AudioRing::wake() {
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_wakes;
     }
     m_room.notify_all();
-    return done;
 }
 
 void AudioRing::clear() {

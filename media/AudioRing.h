@@ -24,9 +24,12 @@ class AudioRing {
   public:
     AudioRing(int sample_rate, int channels, int64_t capacity_us);
 
-    // Waits for room; gives up and returns false when `abandon()` turns true (checked every 20 ms,
-    // without the ring's lock held).
+    // Waits for room: a full ring takes chunks again once it is down to half, so that the decoder
+    // wakes once a refill rather than once a pull. Gives up and returns false when `abandon()`
+    // turns true, asked (without the ring's lock held) after each wake() and every 100 ms.
     bool push(AudioChunk chunk, const std::function<bool()>& abandon);
+    // Ends a push's wait, so that it asks `abandon()` again (a new seek serial, quit).
+    void wake();
     // Copies up to `frames` sample frames of `serial` into `out` (chunks of other serials are
     // dropped). Returns the frames copied; `end_us` receives the media time after the last one.
     int pull(int16_t* out, int frames, int serial, int64_t& end_us);
@@ -42,6 +45,7 @@ class AudioRing {
     std::deque<AudioChunk> m_chunks;
     size_t m_read_offset = 0; // samples already taken from the front chunk
     int64_t m_frames = 0;
+    unsigned m_wakes = 0;
 };
 
 } // namespace media

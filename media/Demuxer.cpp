@@ -8,9 +8,15 @@ namespace media {
 
 namespace {
 
-// The demuxer rests when both queues hold this many packets, or when they hold this many bytes.
+// The demuxer rests when both queues hold this many packets, or when they hold this many bytes,
+// and reads again once one queue is down to half of it (the queue wakes it then), so that it wakes
+// once a refill rather than once a packet. It also looks every `rest_look_ms` (the end of the
+// medium, a byte limit).
 constexpr size_t enough_packets = 48;
 constexpr int64_t max_queued_bytes = 16 * 1024 * 1024;
+constexpr size_t resume_packets = enough_packets / 2;
+constexpr int64_t resume_bytes = max_queued_bytes / 2;
+constexpr auto rest_look = std::chrono::milliseconds(100);
 // An end seek starts this far before the end and decodes to the last frame.
 constexpr int64_t end_seek_lead_us = 3000000;
 
@@ -34,7 +40,15 @@ Demuxer::Demuxer(Transport& transport, std::vector<SegmentSource> segments,
                  std::vector<SegmentTiming> timings, PacketQueue* video, PacketQueue* audio)
     : m_transport(transport), m_segments(std::move(segments)), m_timings(std::move(timings)),
       m_video(video ? *video : m_unused), m_audio(audio ? *audio : m_unused), m_wants_video(video != nullptr),
-      m_wants_audio(audio != nullptr) {}
+      m_wants_audio(audio != nullptr) {
+    auto wake = [&transport] {
+        // Under the lock, so that the wake cannot fall between the demuxer's look and its wait.
+        { std::lock_guard lock(transport.mutex); }
+        transport.changed.notify_all();
+    };
+    m_video.when_below(resume_packets, wake);
+    m_audio.when_below(resume_packets, wake);
+}
 
 bool Demuxer::open_segment(size_t index) {
     m_input.reset();
@@ -56,12 +70,17 @@ bool Demuxer::open_segment(size_t index) {
     return true;
 }
 
-bool Demuxer::queues_full() const {
-    if (m_video.bytes() + m_audio.bytes() > max_queued_bytes)
+bool Demuxer::queues_hold(size_t packets, int64_t bytes) const {
+    if (m_video.bytes() + m_audio.bytes() > bytes)
         return true;
-    bool video_enough = m_video_index < 0 || m_video.count() >= enough_packets;
-    bool audio_enough = m_audio_index < 0 || m_audio.count() >= enough_packets;
+    bool video_enough = m_video_index < 0 || m_video.count() >= packets;
+    bool audio_enough = m_audio_index < 0 || m_audio.count() >= packets;
     return video_enough && audio_enough;
+}
+
+bool Demuxer::resting() {
+    m_resting = m_resting ? queues_hold(resume_packets, resume_bytes) : queues_hold(enough_packets, max_queued_bytes);
+    return m_resting;
 }
 
 void Demuxer::run() {
@@ -76,8 +95,8 @@ void Demuxer::run() {
             if (m_transport.demux_request) {
                 request = m_transport.demux_request;
                 m_transport.demux_request.reset();
-            } else if (m_at_end || !m_input || queues_full()) {
-                m_transport.changed.wait_for(lock, std::chrono::milliseconds(10));
+            } else if (m_at_end || !m_input || resting()) {
+                m_transport.changed.wait_for(lock, rest_look);
                 continue;
             }
         }
@@ -92,6 +111,7 @@ void Demuxer::perform_seek(const SeekRequest& request) {
     m_serial = request.serial;
     m_video.clear();
     m_audio.clear();
+    m_resting = false;
     m_at_end = false;
     size_t segment = m_segments.size() - 1;
     int64_t target = request.target_us;

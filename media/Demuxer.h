@@ -33,7 +33,9 @@ class Demuxer {
     bool seek_within(int64_t local_us);
     void read_one();
     void end_of_medium();
-    bool queues_full() const;
+    // True while the queues hold enough: both `packets` packets, or `bytes` bytes together.
+    bool queues_hold(size_t packets, int64_t bytes) const;
+    bool resting();
 
     Transport& m_transport;
     std::vector<SegmentSource> m_segments;
@@ -53,6 +55,7 @@ class Demuxer {
     int m_serial = 0;
     bool m_at_end = false;
     bool m_fresh = false; // the segment was just opened and nothing was read from it
+    bool m_resting = false; // the queues were full and have not run half empty since
     AVPacketPtr m_packet = make_packet();
 };
 

@@ -39,6 +39,8 @@ Engine::Engine(Probe probe, std::vector<SegmentSource> segments, const OpenOptio
             m_output.reset();
         m_audio_stage = std::make_unique<AudioStage>(m_transport, m_audio_packets, *m_ring, m_output_rate,
                                                      m_output_channels);
+        // A sound chunk waiting for room in the ring may be stale now.
+        m_transport.serial_changed = [ring = m_ring.get()] { ring->wake(); };
     }
     if (m_info.has_video)
         m_video_stage = std::make_unique<VideoStage>(m_transport, m_video_packets, m_frames, m_info,
@@ -55,6 +57,8 @@ Engine::~Engine() {
         m_transport.quit = true;
         m_transport.callback = nullptr;
         m_transport.changed.notify_all();
+        if (m_transport.serial_changed)
+            m_transport.serial_changed();
     }
     for (auto& thread : m_threads)
         thread.join();
@@ -313,6 +317,10 @@ bool Engine::paced() {
 
 bool Engine::wait_until(std::chrono::milliseconds timeout, bool (*done)(Mode)) {
     std::unique_lock lock(m_transport.mutex);
+    // A look without waiting (a caller polling between its own events) makes no futex wait: one
+    // with a time already past still goes through the scheduler.
+    if (timeout.count() <= 0)
+        return done(m_transport.machine.mode());
     return m_transport.changed.wait_for(lock, timeout, [&] { return done(m_transport.machine.mode()); });
 }
 

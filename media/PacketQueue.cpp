@@ -20,7 +20,17 @@ std::optional<PacketItem> PacketQueue::pop(std::chrono::milliseconds wait) {
     m_items.pop_front();
     if (item.packet)
         m_bytes -= item.packet->size;
+    const bool low = m_on_low && m_items.size() + 1 == m_low_count;
+    lock.unlock();
+    if (low)
+        m_on_low();
     return item;
+}
+
+void PacketQueue::when_below(size_t count, std::function<void()> call) {
+    std::lock_guard lock(m_mutex);
+    m_low_count = count;
+    m_on_low = std::move(call);
 }
 
 void PacketQueue::clear() {

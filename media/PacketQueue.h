@@ -8,6 +8,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -46,9 +47,15 @@ class PacketQueue {
     void clear();
     size_t count() const;
     int64_t bytes() const;
+    // Called (on the popping thread, without the queue's lock) when a pop leaves fewer than
+    // `count` items: the producer resting on a full queue needs to hear it only then. Set before
+    // the threads start.
+    void when_below(size_t count, std::function<void()> call);
 
   private:
     mutable std::mutex m_mutex;
+    size_t m_low_count = 0;
+    std::function<void()> m_on_low;
     std::condition_variable m_ready;
     std::deque<PacketItem> m_items;
     int64_t m_bytes = 0;

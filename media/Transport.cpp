@@ -29,6 +29,8 @@ void Transport::start_seek(int64_t target_us, SeekKind kind, ModeEvent finish) {
     demux_request = request;
     apply(ModeEvent::SeekStarted);
     changed.notify_all();
+    if (serial_changed)
+        serial_changed();
 }
 
 void Transport::widen_seek() {
@@ -39,6 +41,8 @@ void Transport::widen_seek() {
     seek->margin_us *= 4;
     demux_request = seek;
     changed.notify_all();
+    if (serial_changed)
+        serial_changed();
 }
 
 void Transport::finish_seek(int64_t position) {

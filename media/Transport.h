@@ -63,6 +63,9 @@ class Transport {
     int exhausted_serial = -1; // the stages have played everything of this serial (end of medium)
     PlaybackClock clock;
     EventCallback callback;
+    // Told of every new seek serial (and of quit), with `mutex` held: stages waiting elsewhere
+    // than on `changed` look again whether their work is still wanted.
+    std::function<void()> serial_changed;
 
     // Whether work of this serial is still wanted (no seek since); takes `mutex` itself.
     bool is_current(int serial);
