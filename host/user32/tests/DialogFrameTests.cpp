@@ -1,17 +1,21 @@
 // The dialog frame on Qt dialogs: its geometry and hit testing, its pixels on a grabbed image,
 // the close button (press, slide off, release) and moving by the caption without a window
-// manager.
+// manager, and the message boxes that wear it, closed by the close button.
+#include "DialogFrameCheck.h"
 #include "ModalDialog.h"
 #include "host/DialogFrame.h"
 #include "host/GuiThread.h"
 #include "host/user32.h"
+#include "host/user32_dialogs.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -160,6 +164,64 @@ TEST_F(FramedDialog, a_drag_on_the_caption_moves_the_dialog_by_the_drag) {
     // Released: the pointer moves on without the dialog.
     mouse_at_global(QEvent::MouseMove, grip + QPoint(80, 80), Qt::NoButton);
     EXPECT_EQ(dialog.pos(), start + QPoint(45, 30));
+}
+
+// MessageBoxA's real box, closed by a click on its frame's close button once it shows.
+struct CloseBoxCase {
+    UINT type;
+    int answer; // what MessageBoxA returns; 0: the close button is greyed and does nothing
+};
+
+TEST(FramedMessageBox, close_button_answers_as_the_escape_key_and_is_greyed_without_one) {
+    ASSERT_TRUE(host::user32::ensure_application());
+    CloseBoxCase const cases[] = {
+        {MB_OK, IDOK}, {MB_OKCANCEL, IDCANCEL},  {MB_YESNOCANCEL, IDCANCEL}, {MB_RETRYCANCEL, IDCANCEL},
+        {MB_YESNO, 0}, {MB_ABORTRETRYIGNORE, 0},
+    };
+    for (CloseBoxCase const& c : cases) {
+        bool still_shown = false;
+        QRgb glyph = 0;
+        when_modal_shows<QMessageBox>([&](QMessageBox& box) {
+            host::DialogFrameLayout const layout = host::dialog_frame_layout(box.size());
+            QPoint const at = layout.close_button.center();
+            // The cross's first stroke begins at the glyph's top left.
+            QRgb const seen =
+                box.grab().toImage().pixel(layout.close_button.left() + 4, layout.close_button.top() + 3);
+            glyph = seen;
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                QMouseEvent event(type, QPointF(at), QPointF(box.mapToGlobal(at)), Qt::LeftButton,
+                                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                  Qt::NoModifier);
+                QApplication::sendEvent(&box, &event);
+            }
+            still_shown = box.isVisible();
+            if (still_shown)
+                box.buttons().back()->click();
+        });
+        ModalSafetyNet safety_net;
+        int const answer = MessageBoxA(nullptr, "Text", "BootFettle by Varn", c.type);
+        if (c.answer) {
+            EXPECT_FALSE(still_shown) << c.type;
+            EXPECT_EQ(answer, c.answer) << c.type;
+            EXPECT_EQ(glyph, 0xFF000000u) << c.type; // COLOR_BTNTEXT
+        } else {
+            EXPECT_TRUE(still_shown) << c.type;
+            EXPECT_NE(glyph, 0xFF000000u) << c.type; // greyed: shadow and highlight
+        }
+    }
+}
+
+TEST(FramedMessageBox, wears_the_frame_with_its_contents_and_buttons_inside) {
+    ASSERT_TRUE(host::user32::ensure_application());
+    std::string fault = "never shown";
+    when_modal_shows<QMessageBox>([&](QMessageBox& box) {
+        fault = dialog_frame_fault(box);
+        box.buttons().front()->click();
+    });
+    ModalSafetyNet safety_net;
+    MessageBoxA(nullptr, "A message long enough to need a line of its own width.", "Caption",
+                MB_OKCANCEL | MB_ICONEXCLAMATION);
+    EXPECT_EQ(fault, "");
 }
 
 } // namespace
