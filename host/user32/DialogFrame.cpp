@@ -156,24 +156,24 @@ class DialogFrame : public QObject {
     }
 
     // Through the window manager where one runs (it moves the window as its own frames do);
-    // on a bare server (or without a window system) the dialog follows the pointer itself. The
-    // window manager starts from where Qt believes the pointer is, which is wrong until the
-    // window system has told Qt where the window went after showing it (a press right then): the
-    // dialog moves itself then too.
+    // on a bare server (or without a window system) the dialog follows the pointer itself, keeping
+    // the point pressed under it. The window manager starts from where Qt believes the pointer is,
+    // which is wrong until the window system has told Qt where the window went after showing it
+    // (a press right then): the dialog moves itself then too.
     void start_move(QMouseEvent const& event) {
-        QPoint const global = event.globalPosition().toPoint();
+        QPoint const pressed = event.position().toPoint();
         QWindow* window = m_dialog.windowHandle();
-        bool const placed = m_dialog.mapToGlobal(event.position().toPoint()) == global;
+        bool const placed = m_dialog.mapToGlobal(pressed) == event.globalPosition().toPoint();
         if (placed && user32::has_window_system() && user32::x11::window_manager_running() && window &&
             window->startSystemMove())
             return;
         m_moving = true;
-        m_move_offset = global - m_dialog.pos();
+        m_pressed_at = pressed;
     }
 
     bool move(QMouseEvent const& event) {
         if (m_moving) {
-            m_dialog.move(event.globalPosition().toPoint() - m_move_offset);
+            m_dialog.move(event.globalPosition().toPoint() - m_pressed_at);
             return true;
         }
         if (!m_close_held)
@@ -210,7 +210,7 @@ class DialogFrame : public QObject {
     bool m_close_held = false;
     bool m_close_look = false;
     bool m_moving = false;
-    QPoint m_move_offset;
+    QPoint m_pressed_at; // where in the dialog the moving press was
 };
 
 } // namespace

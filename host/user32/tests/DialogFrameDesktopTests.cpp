@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -99,13 +100,15 @@ TEST_P(FramedBoxOnDesk, a_drag_on_the_caption_moves_the_box_and_its_close_button
         return pixel(start, frame_of(start).caption.topLeft()) == navy;
     }));
     QPoint const grip = frame_of(start).caption.center();
-    client->drag(start.x + grip.x(), start.y + grip.y(), 60, 40);
+    client->drag(start.x + grip.x(), start.y + grip.y(), 60, 40, 20);
     xtest::Client::Box now;
     EXPECT_TRUE(client->settle([&] {
         now = client->box(window);
-        return now.x == start.x + 60 && now.y == start.y + 40;
+        // A window manager moves the window from where it took the drag over, a step late at most.
+        return std::abs(now.x - (start.x + 60)) <= 3 && std::abs(now.y - (start.y + 40)) <= 2;
     })) << "moved to "
         << now.x << "," << now.y << " from " << start.x << "," << start.y;
+    EXPECT_EQ(now.width, start.width);
 
     xtest::Client::Box const moved = client->box(window);
     QPoint const close = frame_of(moved).close_button.center();
