@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -131,6 +132,26 @@ TEST_F(FramedDialog, caption_shows_the_title_in_the_active_and_the_inactive_colo
     ASSERT_TRUE(pump_until([&] { return !dialog.isActiveWindow(); }));
     image = dialog.grab().toImage();
     EXPECT_EQ(image.pixel(layout.caption.topLeft()), grey);
+}
+
+// What the window system shows, not a fresh rendering: the caption is only as new as its last
+// repaint.
+TEST_F(FramedDialog, a_new_title_and_a_change_of_activation_repaint_the_caption) {
+    show_active();
+    auto shown = [&] {
+        pump_pending();
+        return dialog.screen()->grabWindow(dialog.winId()).toImage().copy(frame().caption);
+    };
+    QImage const before = shown();
+    ASSERT_EQ(before.pixel(0, 0), navy);
+    dialog.setWindowTitle(QStringLiteral("Enter your Windows Directory"));
+    EXPECT_TRUE(shown() != before) << "the caption still shows the old title";
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(pump_until([&] { return !dialog.isActiveWindow(); }));
+    EXPECT_EQ(shown().pixel(0, 0), grey) << "the caption still looks active";
 }
 
 TEST_F(FramedDialog, close_button_closes_on_release_over_it_and_not_after_sliding_off) {
