@@ -2,6 +2,7 @@
 
 #include "forms/Classes.h"
 #include "host/AnsiCodePage.h"
+#include "host/DialogFrame.h"
 #include "host/DialogResponder.h"
 
 #include <QDialog>
@@ -20,6 +21,7 @@ constexpr int InputBoxTextLimit = 255;
 QString RunInputDialog(QString const& caption, QString const& prompt, QString const& text) {
     QDialog dialog;
     dialog.setWindowTitle(caption);
+    host::add_dialog_frame(dialog);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLabel(prompt));
     auto* edit = new QLineEdit;

@@ -2,6 +2,7 @@
 
 #include "DriverSettings.h"
 
+#include "host/DialogFrame.h"
 #include "host/DialogResponder.h"
 
 #include <QCheckBox>
@@ -61,6 +62,7 @@ bool edit_settings(CdSettings& settings, const std::string& title, const std::st
     QDialog dialog;
     dialog.setObjectName("MpegDriverSettings");
     dialog.setWindowTitle(QString::fromStdString(title));
+    host::add_dialog_frame(dialog);
     auto* layout = new QFormLayout(&dialog);
 
     auto* scale = new QSpinBox(&dialog);

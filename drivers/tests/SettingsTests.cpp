@@ -2,6 +2,7 @@
 // device's dialog over them; the DCI name written into cdvideo.dll chooses the display path.
 #include "PackageTest.h"
 
+#include "DialogFrameCheck.h"
 #include "MediaFixtures.h"
 
 #include "host/DialogResponder.h"
@@ -106,6 +107,7 @@ TEST_F(SettingsTest, configure_dialog_writes_the_settings_and_applies_them) {
     ASSERT_EQ(open_clip(), 0u);
     package_test::answer_settings_dialog(
         [](QDialog& dialog) {
+            EXPECT_EQ(dialog_frame_fault(dialog), "");
             dialog.findChild<QCheckBox*>("Crop")->setChecked(true);
             dialog.findChild<QCheckBox*>("DspAudio")->setChecked(true);
             dialog.findChild<QCheckBox*>("Stereo")->setChecked(false);

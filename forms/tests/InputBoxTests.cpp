@@ -1,4 +1,5 @@
 // The input box: the real modal dialog, and the answers a dialog responder gives in its place.
+#include "DialogFrameCheck.h"
 #include "ModalDialog.h"
 #include "TestApplication.h"
 
@@ -30,6 +31,7 @@ TEST(InputBox, ok_returns_the_typed_text_with_the_default_shown_selected) {
     TestApplication();
     WhenShown([](QDialog* dialog) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Caption"));
+        EXPECT_EQ(dialog_frame_fault(*dialog), "");
         auto* edit = dialog->findChild<QLineEdit*>();
         ASSERT_NE(edit, nullptr);
         EXPECT_EQ(edit->selectedText(), QStringLiteral("C:\\WINDOWS"));

@@ -2,6 +2,7 @@
 // host files; they are checked against the caller's flags and answered as DOS paths in the
 // classic or the Explorer format (commdlg.h).
 #include "host/AnsiCodePage.h"
+#include "host/DialogFrame.h"
 #include "host/DialogResponder.h"
 #include "host/commdlg.h"
 #include "prefix/Prefix.h"
@@ -383,6 +384,7 @@ std::optional<std::vector<fs::path>> run_qt_dialog(HWND owner, OpenFileRequest c
         if (!drive.root.empty())
             drives << QUrl::fromLocalFile(QString::fromStdString(drive.root.string()));
     dialog.setSidebarUrls(drives);
+    add_dialog_frame(dialog);
 
     // The files the dialog accepted, as it announces them (selectedFiles() afterwards may no
     // longer list every name typed).

@@ -134,6 +134,12 @@ void draw_caption(QPainter& painter, QRect const& rect, UINT flags, QImage const
     }
 }
 
+void draw_raised_edge(QPainter& painter, QRect const& rect) {
+    QRect edge = rect;
+    ring(painter, edge, COLOR_3DLIGHT, COLOR_3DDKSHADOW);
+    ring(painter, edge, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
+}
+
 BOOL draw_caption_on(HDC hdc, RECT const& rect, UINT flags, QImage const& icon, QString const& text) {
     QRect const area(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1));
     if (!area.isValid())

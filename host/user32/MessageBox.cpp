@@ -1,6 +1,7 @@
 // MessageBoxA and MessageBeep on Qt. A dialog responder, when installed, answers instead of the
 // real dialog (dialog_responder.h).
 #include "host/AnsiCodePage.h"
+#include "host/DialogFrame.h"
 #include "host/DialogResponder.h"
 #include "host/user32.h"
 #include "host/user32_dialogs.h"
@@ -74,6 +75,8 @@ int run_qt_box(HWND owner, QString const& caption, QString const& text, UINT sty
         if (buttons_of_type[i].id == IDCANCEL || (type == MB_OK && buttons_of_type[i].id == IDOK))
             box.setEscapeButton(button);
     }
+    // Without an escape button (Yes/No, Abort/Retry/Ignore) the close button is greyed, as on Windows.
+    host::add_dialog_frame(box, box.escapeButton() != nullptr);
     box.exec();
     for (size_t i = 0; i < buttons.size(); ++i)
         if (buttons[i] && box.clickedButton() == buttons[i])

@@ -20,6 +20,9 @@ namespace host {
 // own (the form framework draws its forms' frames with them).
 bool draw_frame_control(QPainter& painter, QRect const& rect, UINT type, UINT state);
 void draw_caption(QPainter& painter, QRect const& rect, UINT flags, QImage const& icon, QString const& text);
+// The raised double edge of a window frame along the inside of `rect` (DrawEdge's EDGE_RAISED):
+// light and highlight on the top and left, dark shadow and shadow on the bottom and right.
+void draw_raised_edge(QPainter& painter, QRect const& rect);
 // DrawCaption for a window whose small icon and text the caller holds.
 BOOL draw_caption_on(HDC hdc, RECT const& rect, UINT flags, QImage const& icon, QString const& text);
 

@@ -2,6 +2,7 @@
 // 8.3 names for long host names, the buffer limit with FNERR_BUFFERTOOSMALL, the checks behind
 // OFN_FILEMUSTEXIST, and the real Qt dialog: a DOS path typed into its name field, names in
 // another case, folders shown as drives and DOS paths, and no way out of the prefix's drives.
+#include "DialogFrameCheck.h"
 #include "ModalDialog.h"
 #include "TempPrefix.h"
 #include "host/DialogResponder.h"
@@ -238,11 +239,13 @@ class RealOpenFileDialog : public ::testing::Test {
 TEST_F(RealOpenFileDialog, takes_a_typed_dos_path_and_shows_the_title_and_filters) {
     prefix.write("C:\\CLIPS\\A.MPG", "");
     QString title;
+    std::string frame_fault = "never shown";
     QStringList filter_texts;
     run_when([] { return shown_dialog() != nullptr; },
              [&] {
                  QFileDialog* dialog = shown_dialog();
                  title = dialog->windowTitle();
+                 frame_fault = dialog_frame_fault(*dialog);
                  if (auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
                      for (int i = 0; i < types->count(); ++i)
                          filter_texts << types->itemText(i);
@@ -257,6 +260,7 @@ TEST_F(RealOpenFileDialog, takes_a_typed_dos_path_and_shows_the_title_and_filter
     ASSERT_TRUE(GetOpenFileNameA(&ofn)) << CommDlgExtendedError();
     EXPECT_STREQ(buffer, "C:\\CLIPS\\A.MPG");
     EXPECT_EQ(title, "Open File (Notice: MultiSelection Available)");
+    EXPECT_EQ(frame_fault, "");
     EXPECT_EQ(filter_texts,
               QStringList({"movie file (*.mpg;*.dat;*.avi;*.mov;*.flc;*.fli )", "all file (*.*)"}));
 }

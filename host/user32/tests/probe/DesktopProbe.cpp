@@ -11,10 +11,13 @@
 //   list                 every top-level window, top first: "pid<TAB>title"
 //   owned SECONDS        shows a window "Owner" and a popup "Owned" that it owns, prints "ready"
 //                        and keeps them for SECONDS while handling their messages
+//   msgbox CAPTION TEXT [TYPE]  shows MessageBoxA (MB_ type value TYPE, default MB_OK) and
+//                        prints the answer's id
 // Exit status 0 when the command ran, 1 when no window has the title, 2 for a bad command.
 // Titles are UTF-8 on its command line and in what it prints, and ANSI at the window functions.
 #include "host/AnsiCodePage.h"
 #include "host/user32.h"
+#include "host/user32_dialogs.h"
 
 #include <chrono>
 #include <cstdio>
@@ -73,6 +76,11 @@ int main(int argc, char** argv) {
         return 2;
     if (command == "owned")
         return show_owned(std::atoi(argv[2]));
+    if (command == "msgbox" && argc > 3) {
+        const UINT type = argc > 4 ? static_cast<UINT>(std::atoi(argv[4])) : MB_OK;
+        std::printf("%d\n", MessageBoxA(nullptr, ansi(argv[3]).c_str(), ansi(argv[2]).c_str(), type));
+        return 0;
+    }
     HWND window = FindWindowA(nullptr, ansi(argv[2]).c_str());
     if (command == "find") {
         std::puts(window ? "found" : "none");
