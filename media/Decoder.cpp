@@ -24,10 +24,7 @@ bool Decoder::open_for(const std::shared_ptr<const StreamSetup>& setup) {
     if (!context || avcodec_parameters_to_context(context.get(), setup->parameters.get()) < 0)
         return false;
     context->pkt_timebase = setup->time_base;
-    // Slices only: frame threads would hold frames back and make stepping and seeking late.
     context->thread_count = m_threads;
-    context->thread_type = FF_THREAD_SLICE;
-    m_open_threads = m_threads;
     if (avcodec_open2(context.get(), codec, nullptr) < 0)
         return false;
     m_context = std::move(context);
@@ -96,8 +93,6 @@ bool Decoder::decode(const PacketItem& item, const FrameHandler& handler) {
     if (item.serial != m_serial) {
         flush();
         m_serial = item.serial;
-        if (m_context && m_open_threads != m_threads && !open_for(m_setup))
-            return false;
     }
     if (!item.packet) {
         drain(handler);

@@ -23,9 +23,6 @@ class Decoder {
     bool decode(const PacketItem& item, const FrameHandler& handler);
     // Forgets buffered frames (a new serial).
     void flush();
-    // The threads of the next decoder: taken at the next new serial, when the decoder is empty
-    // anyway, by opening it again.
-    void set_threads(int threads) { m_threads = threads; }
     const AVCodecContext* context() const { return m_context.get(); }
     int serial() const { return m_serial; }
     int errors() const { return m_errors; }
@@ -37,7 +34,6 @@ class Decoder {
     int64_t checked_time(int64_t stamped_us);
 
     int m_threads;
-    int m_open_threads = 0; // the threads the open decoder was asked for
     int m_serial = -1;
     int m_errors = 0;
     std::shared_ptr<const StreamSetup> m_setup;

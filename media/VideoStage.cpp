@@ -15,8 +15,6 @@ namespace {
 constexpr int64_t late_frame_threshold_us = 100000;
 // Unpaced play (rate control off) shows at most one picture per this interval of real time.
 constexpr int64_t unpaced_publish_interval_us = 20000;
-// Unpaced play decodes as fast as it can: with FFmpeg's automatic thread count (every core).
-constexpr int unpaced_decode_threads = 0;
 
 // The largest picture the engine scales to, whatever size the owner asks for: no side above
 // 8192 pixels and no more than 4096 x 4096 pixels in all (64 MiB of BGRA), which keeps every
@@ -53,8 +51,7 @@ bool is_key(const AVFrame* frame) {
 
 VideoStage::VideoStage(Transport& transport, PacketQueue& input, FrameQueue& output, const MediaInfo& info,
                        int threads)
-    : m_transport(transport), m_input(input), m_output(output), m_info(info), m_paced_threads(threads),
-      m_decoder(threads) {}
+    : m_transport(transport), m_input(input), m_output(output), m_info(info), m_decoder(threads) {}
 
 void VideoStage::set_target_size(int width, int height) {
     m_target_width = width;
@@ -77,8 +74,6 @@ void VideoStage::run() {
         if (serial != m_decoder.serial()) {
             m_first_of_serial = true;
             m_candidate_serial = -1;
-            std::lock_guard lock(m_transport.mutex);
-            m_decoder.set_threads(m_transport.paced ? m_paced_threads : unpaced_decode_threads);
         }
         bool ended = !item->packet;
         if (!m_decoder.decode(

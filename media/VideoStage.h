@@ -39,7 +39,6 @@ class VideoStage {
     PacketQueue& m_input;
     FrameQueue& m_output;
     MediaInfo m_info;
-    const int m_paced_threads; // decoder threads under rate control
     Decoder m_decoder;
     std::atomic<int> m_errors{0};
     std::atomic<int> m_target_width{0};

@@ -34,8 +34,7 @@ namespace media {
 struct OpenOptions {
     // Makes the sound device; null or a factory returning null plays without sound.
     AudioOutputFactory audio_output = make_sdl_audio_output;
-    // Decoder threads per stream (FFmpeg's thread_count; 0 = automatic). Unpaced play (rate
-    // control off) decodes the video with every core, splitting each picture into slices.
+    // Decoder threads per stream (FFmpeg's thread_count; 0 = automatic).
     int decode_threads = 1;
     size_t frame_queue_capacity = 3;
     EventCallback events; // may also be set later with set_event_callback
