@@ -34,8 +34,13 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${VARNREEL_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The project's own libraries, for dpkg-shlibdeps to find beside each other.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_LIBRARY_OUTPUT_DIRECTORY})
+# The engine loads libavfilter at run time, when sound is first stretched (media/FilterLibrary.h),
+# so dpkg-shlibdeps does not see it: named here, with the major version the engine was built for.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(PACKAGED_AVFILTER REQUIRED libavfilter)
+string(REGEX MATCH "^[0-9]+" avfilter_major "${PACKAGED_AVFILTER_VERSION}")
 # The forms and the tuner's art draw with the Liberation fonts; the text editor, file manager
 # launches and the screen saver's suspension go through xdg-utils.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, libavfilter${avfilter_major}")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 include(CPack)

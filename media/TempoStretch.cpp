@@ -1,11 +1,9 @@
 #include "TempoStretch.h"
 
 #include "FFmpegPtr.h"
+#include "FilterLibrary.h"
 
 extern "C" {
-#include <libavfilter/avfilter.h>
-#include <libavfilter/buffersink.h>
-#include <libavfilter/buffersrc.h>
 #include <libavutil/opt.h>
 }
 
@@ -29,7 +27,8 @@ std::string atempo_chain(double tempo) {
 } // namespace
 
 void TempoStretch::GraphDeleter::operator()(AVFilterGraph* graph) const {
-    avfilter_graph_free(&graph);
+    // A graph exists only where the library was loaded.
+    filter_library()->graph_free(&graph);
 }
 
 TempoStretch::TempoStretch(int sample_rate, int channels)
@@ -46,7 +45,10 @@ void TempoStretch::reset() {
 
 bool TempoStretch::build(double tempo) {
     reset();
-    m_graph.reset(avfilter_graph_alloc());
+    FilterLibrary const* filters = filter_library();
+    if (!filters)
+        return false;
+    m_graph.reset(filters->graph_alloc());
     if (!m_graph)
         return false;
     AVChannelLayout layout;
@@ -56,29 +58,29 @@ bool TempoStretch::build(double tempo) {
     const std::string source_arguments = "time_base=1/" + std::to_string(m_sample_rate) +
                                          ":sample_rate=" + std::to_string(m_sample_rate) +
                                          ":sample_fmt=s16:channel_layout=" + layout_text;
-    if (avfilter_graph_create_filter(&m_source, avfilter_get_by_name("abuffer"), "in",
+    if (filters->graph_create_filter(&m_source, filters->get_by_name("abuffer"), "in",
                                      source_arguments.c_str(), nullptr, m_graph.get()) < 0 ||
-        avfilter_graph_create_filter(&m_sink, avfilter_get_by_name("abuffersink"), "out", nullptr, nullptr,
+        filters->graph_create_filter(&m_sink, filters->get_by_name("abuffersink"), "out", nullptr, nullptr,
                                      m_graph.get()) < 0) {
         reset();
         return false;
     }
     const AVSampleFormat formats[] = {AV_SAMPLE_FMT_S16, AV_SAMPLE_FMT_NONE};
     av_opt_set_int_list(m_sink, "sample_fmts", formats, AV_SAMPLE_FMT_NONE, AV_OPT_SEARCH_CHILDREN);
-    AVFilterInOut* outputs = avfilter_inout_alloc();
-    AVFilterInOut* inputs = avfilter_inout_alloc();
+    AVFilterInOut* outputs = filters->inout_alloc();
+    AVFilterInOut* inputs = filters->inout_alloc();
     bool made = outputs && inputs;
     if (made) {
         outputs->name = av_strdup("in");
         outputs->filter_ctx = m_source;
         inputs->name = av_strdup("out");
         inputs->filter_ctx = m_sink;
-        made = avfilter_graph_parse_ptr(m_graph.get(), atempo_chain(tempo).c_str(), &inputs, &outputs,
+        made = filters->graph_parse_ptr(m_graph.get(), atempo_chain(tempo).c_str(), &inputs, &outputs,
                                         nullptr) >= 0 &&
-               avfilter_graph_config(m_graph.get(), nullptr) >= 0;
+               filters->graph_config(m_graph.get(), nullptr) >= 0;
     }
-    avfilter_inout_free(&inputs);
-    avfilter_inout_free(&outputs);
+    filters->inout_free(&inputs);
+    filters->inout_free(&outputs);
     if (!made) {
         reset();
         return false;
@@ -89,7 +91,7 @@ bool TempoStretch::build(double tempo) {
 
 void TempoStretch::take(std::vector<int16_t>& out) {
     AVFramePtr frame = make_frame();
-    while (av_buffersink_get_frame(m_sink, frame.get()) >= 0) {
+    while (filter_library()->buffersink_get_frame(m_sink, frame.get()) >= 0) {
         const auto* data = reinterpret_cast<const int16_t*>(frame->data[0]);
         out.insert(out.end(), data, data + static_cast<size_t>(frame->nb_samples) * m_channels);
         av_frame_unref(frame.get());
@@ -112,7 +114,7 @@ bool TempoStretch::push(const std::vector<int16_t>& samples, double tempo, std::
         return false;
     std::memcpy(frame->data[0], samples.data(), static_cast<size_t>(frames) * m_channels * sizeof(int16_t));
     m_next_pts += frames;
-    if (av_buffersrc_add_frame(m_source, frame.get()) < 0) {
+    if (filter_library()->buffersrc_add_frame(m_source, frame.get()) < 0) {
         reset();
         return false;
     }
@@ -121,7 +123,7 @@ bool TempoStretch::push(const std::vector<int16_t>& samples, double tempo, std::
 }
 
 void TempoStretch::finish(std::vector<int16_t>& out) {
-    if (m_graph && av_buffersrc_add_frame(m_source, nullptr) >= 0)
+    if (m_graph && filter_library()->buffersrc_add_frame(m_source, nullptr) >= 0)
         take(out);
     reset();
 }

@@ -51,6 +51,9 @@ package)
     { cat "$work/cpack.log"; exit 1; }
   package=$(ls "$work"/*.deb)
   dpkg-deb --field "$package" Package Version Depends Recommends
+  # Loaded at run time, so dpkg-shlibdeps cannot find it: the package must name it itself.
+  dpkg-deb --field "$package" Depends | grep -qE '(^|, )libavfilter[0-9]+' ||
+    { echo "the package does not depend on libavfilter"; exit 1; }
   # Errors fail the check; the warnings and notes that remain are printed.
   lintian --fail-on error --tag-display-limit 0 "$package" ;;
 *)
