@@ -5,6 +5,7 @@
 #include "host/GuiThread.h"
 #include "MessageQueue.h"
 #include "Window.h"
+#include "WindowWidget.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -96,6 +97,9 @@ bool present_frame(HWND hwnd, QImage const& frame) {
     if (frame.size() == client.size() &&
         (frame.format() == QImage::Format_RGB32 || frame.format() == window->backing.format())) {
         window->backing = frame; // shared, not copied: the next drawing into the window copies it
+        // An opaque picture covers the whole window: Qt need not fill its background first.
+        if (window->widget)
+            window->widget->setAttribute(Qt::WA_OpaquePaintEvent, frame.format() == QImage::Format_RGB32);
     } else {
         QPainter painter(&window->backing);
         painter.setCompositionMode(QPainter::CompositionMode_Source);

@@ -62,6 +62,9 @@ void resize_backing(Window& window, int width, int height) {
         painter.drawImage(0, 0, window.backing);
     }
     window.backing = resized;
+    // This image may hold transparent pixels (a child's start): Qt paints the background below.
+    if (window.widget)
+        window.widget->setAttribute(Qt::WA_OpaquePaintEvent, false);
     window.update_region &= QRect(0, 0, width, height);
 }
 
