@@ -159,7 +159,10 @@ TEST_P(TunerDesktop, maximise_fills_the_work_area_and_restore_brings_back_the_ol
 
     frame = client->box(window);
     click(FrameOf(QSize(frame.width, frame.height), true).MaxButton.center());
-    EXPECT_TRUE(client->settle([&] { return client->box(window) == normal; }));
+    EXPECT_TRUE(client->settle([&] { return client->box(window) == normal; }))
+        << "at " << client->box(window).x << "," << client->box(window).y << " size "
+        << client->box(window).width << "x" << client->box(window).height << ", maximised "
+        << client->longs(window, "_NET_WM_STATE").size() << " states";
     frame = client->box(window);
     EXPECT_TRUE(msdos_sys_untouched());
 }
