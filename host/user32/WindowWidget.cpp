@@ -15,8 +15,6 @@
 #include <QPainter>
 #include <QWindow>
 
-#include <vector>
-
 #include <xcb/xproto.h>
 
 namespace host::user32 {
@@ -239,8 +237,7 @@ bool WindowWidget::nativeEvent(QByteArray const& event_type, void* message, qint
         // Under a window manager the owned windows are transient for their owner, and the manager
         // keeps them above it and minimises and restores them with it.
         auto const kind = static_cast<xcb_generic_event_t const*>(message)->response_type & 0x7f;
-        bool const watched = kind == XCB_CONFIGURE_NOTIFY || kind == XCB_UNMAP_NOTIFY || kind == XCB_MAP_NOTIFY;
-        if (watched && !x11::window_manager_running())
+        if (kind == XCB_CONFIGURE_NOTIFY || kind == XCB_UNMAP_NOTIFY || kind == XCB_MAP_NOTIFY)
             follow_owner(kind);
     }
     return QWidget::nativeEvent(event_type, message, result);
@@ -248,12 +245,10 @@ bool WindowWidget::nativeEvent(QByteArray const& event_type, void* message, qint
 
 // Stacking changes reach the window as ConfigureNotify; minimising on a bare server unmaps it
 // and marks it iconic, restoring maps it again.
+// Most windows own none: they are looked at first, before the window manager is asked about.
 void WindowWidget::follow_owner(int event_kind) {
-    std::vector<QWidget*> owned;
-    for (QObject* object : children())
-        if (auto* widget = qobject_cast<QWidget*>(object); widget && widget->isWindow() && widget->isVisible())
-            owned.push_back(widget);
-    if (owned.empty())
+    std::vector<QWidget*> const owned = shown_owned_windows(*this);
+    if (owned.empty() || x11::window_manager_running())
         return;
     if (event_kind == XCB_UNMAP_NOTIFY) {
         auto const state = x11::window_state(winId());
@@ -266,13 +261,21 @@ void WindowWidget::follow_owner(int event_kind) {
         for (QWidget* widget : owned)
             if (auto const state = x11::window_state(widget->winId()); state && state->iconic)
                 x11::restore(widget->winId());
-    raise_owned_windows(*this);
+    for (QWidget* widget : owned)
+        widget->raise();
+}
+
+std::vector<QWidget*> shown_owned_windows(QWidget& owner) {
+    std::vector<QWidget*> owned;
+    for (QObject* object : owner.children())
+        if (auto* widget = qobject_cast<QWidget*>(object); widget && widget->isWindow() && widget->isVisible())
+            owned.push_back(widget);
+    return owned;
 }
 
 void raise_owned_windows(QWidget& owner) {
-    for (QObject* object : owner.children())
-        if (auto* owned = qobject_cast<QWidget*>(object); owned && owned->isWindow() && owned->isVisible())
-            owned->raise();
+    for (QWidget* owned : shown_owned_windows(owner))
+        owned->raise();
 }
 
 } // namespace host::user32

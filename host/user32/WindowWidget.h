@@ -7,10 +7,13 @@
 
 #include <QWidget>
 
+#include <vector>
+
 namespace host::user32 {
 
-// Raises the shown top-level windows a window owns above it, as Windows keeps owned windows above
-// their owner.
+// The shown top-level windows a window owns (its widget's window children).
+std::vector<QWidget*> shown_owned_windows(QWidget& owner);
+// Raises them above it, as Windows keeps owned windows above their owner.
 void raise_owned_windows(QWidget& owner);
 
 class WindowWidget : public QWidget {
