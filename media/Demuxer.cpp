@@ -10,7 +10,7 @@ namespace {
 
 // The demuxer rests when both queues hold this many packets, or when they hold this many bytes,
 // and reads again once one queue is down to half of it (the queue wakes it then), so that it wakes
-// once a refill rather than once a packet. It also looks every `rest_look_ms` (the end of the
+// once a refill rather than once a packet. It also looks every `rest_look` (the end of the
 // medium, a byte limit).
 constexpr size_t enough_packets = 48;
 constexpr int64_t max_queued_bytes = 16 * 1024 * 1024;

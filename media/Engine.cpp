@@ -56,9 +56,7 @@ Engine::~Engine() {
         std::lock_guard lock(m_transport.mutex);
         m_transport.quit = true;
         m_transport.callback = nullptr;
-        m_transport.changed.notify_all();
-        if (m_transport.serial_changed)
-            m_transport.serial_changed();
+        m_transport.wake_stages();
     }
     for (auto& thread : m_threads)
         thread.join();

@@ -28,9 +28,7 @@ void Transport::start_seek(int64_t target_us, SeekKind kind, ModeEvent finish) {
     seek = request;
     demux_request = request;
     apply(ModeEvent::SeekStarted);
-    changed.notify_all();
-    if (serial_changed)
-        serial_changed();
+    wake_stages();
 }
 
 void Transport::widen_seek() {
@@ -40,6 +38,10 @@ void Transport::widen_seek() {
     seek->serial = serial;
     seek->margin_us *= 4;
     demux_request = seek;
+    wake_stages();
+}
+
+void Transport::wake_stages() {
     changed.notify_all();
     if (serial_changed)
         serial_changed();

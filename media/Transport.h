@@ -77,6 +77,9 @@ class Transport {
     void start_seek(int64_t target_us, SeekKind kind, ModeEvent finish);
     // Same target again from further back (the first frame came after the target).
     void widen_seek();
+    // Wakes every stage that waits, on `changed` or elsewhere (serial_changed): a new serial or
+    // quit may have made its work unwanted.
+    void wake_stages();
     // A stage has shown the seek's frame at `position`.
     void finish_seek(int64_t position);
     // Play reached the end of the range or medium (for the serial the caller worked on).
