@@ -26,6 +26,12 @@ void ring(QPainter& painter, QRect& rect, int top_left, int bottom_right) {
     rect.adjust(1, 1, -1, -1);
 }
 
+// The raised double edge (EDGE_RAISED), shrinking the rectangle by two.
+void raised_rings(QPainter& painter, QRect& rect) {
+    ring(painter, rect, COLOR_3DLIGHT, COLOR_3DDKSHADOW);
+    ring(painter, rect, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
+}
+
 // The glyph of a caption button, `size` pixels high (7 on a full-size button), from `origin`.
 void caption_glyph(QPainter& painter, UINT kind, QPoint origin, int size, QColor colour) {
     int const x = origin.x();
@@ -89,8 +95,7 @@ bool draw_frame_control(QPainter& painter, QRect const& rect, UINT type, UINT st
         ring(painter, face, COLOR_3DDKSHADOW, COLOR_BTNHIGHLIGHT);
         ring(painter, face, COLOR_BTNSHADOW, COLOR_3DLIGHT);
     } else if (caption) {
-        ring(painter, face, COLOR_3DLIGHT, COLOR_3DDKSHADOW);
-        ring(painter, face, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
+        raised_rings(painter, face);
     } else {
         ring(painter, face, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW);
         ring(painter, face, COLOR_3DLIGHT, COLOR_BTNSHADOW);
@@ -136,8 +141,7 @@ void draw_caption(QPainter& painter, QRect const& rect, UINT flags, QImage const
 
 void draw_raised_edge(QPainter& painter, QRect const& rect) {
     QRect edge = rect;
-    ring(painter, edge, COLOR_3DLIGHT, COLOR_3DDKSHADOW);
-    ring(painter, edge, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
+    raised_rings(painter, edge);
 }
 
 BOOL draw_caption_on(HDC hdc, RECT const& rect, UINT flags, QImage const& icon, QString const& text) {
