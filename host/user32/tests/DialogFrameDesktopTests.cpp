@@ -57,6 +57,13 @@ class FramedBoxOnDesk : public xtest::DeskTest {
     unsigned long pixel(xtest::Client::Box const& box, QPoint at) const {
         return client->pixel(box.x + at.x(), box.y + at.y());
     }
+    // Waits until the box's caption is painted on the screen; `box` is where it was last seen.
+    bool caption_shown(::Window window, xtest::Client::Box& box) {
+        return client->settle([&] {
+            box = client->box(window);
+            return pixel(box, frame_of(box).caption.topLeft()) == navy;
+        });
+    }
 
     QProcess m_probe;
 };
@@ -75,13 +82,8 @@ TEST_P(FramedBoxOnDesk, a_message_box_shows_its_caption_text_on_its_own_frame) {
     }
 
     xtest::Client::Box box;
-    host::DialogFrameLayout frame;
-    ASSERT_TRUE(client->settle([&] {
-        box = client->box(window);
-        frame = frame_of(box);
-        return pixel(box, frame.caption.topLeft()) == navy;
-    })) << std::hex
-        << pixel(box, frame.caption.topLeft());
+    ASSERT_TRUE(caption_shown(window, box)) << std::hex << pixel(box, frame_of(box).caption.topLeft());
+    host::DialogFrameLayout const frame = frame_of(box);
     // The title's pixels break the caption's colour along its middle line.
     std::set<unsigned long> colours;
     int const middle = frame.caption.center().y();
@@ -95,10 +97,7 @@ TEST_P(FramedBoxOnDesk, a_drag_on_the_caption_moves_the_box_and_its_close_button
     ::Window window = show_box(QStringLiteral("Mover"), MB_OK);
     ASSERT_NE(window, 0u);
     xtest::Client::Box start;
-    ASSERT_TRUE(client->settle([&] {
-        start = client->box(window);
-        return pixel(start, frame_of(start).caption.topLeft()) == navy;
-    }));
+    ASSERT_TRUE(caption_shown(window, start));
     QPoint const grip = frame_of(start).caption.center();
     client->drag(start.x + grip.x(), start.y + grip.y(), 60, 40, 20);
     xtest::Client::Box now;
@@ -120,10 +119,7 @@ TEST_P(FramedBoxOnDesk, the_close_button_of_an_ok_cancel_box_answers_cancel) {
     ::Window window = show_box(QStringLiteral("Closer"), MB_OKCANCEL);
     ASSERT_NE(window, 0u);
     xtest::Client::Box box;
-    ASSERT_TRUE(client->settle([&] {
-        box = client->box(window);
-        return pixel(box, frame_of(box).caption.topLeft()) == navy;
-    }));
+    ASSERT_TRUE(caption_shown(window, box));
     QPoint const close = frame_of(box).close_button.center();
     client->click(box.x + close.x(), box.y + close.y());
     EXPECT_EQ(answer(), std::to_string(IDCANCEL));
