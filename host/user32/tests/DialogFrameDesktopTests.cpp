@@ -57,6 +57,10 @@ class FramedBoxOnDesk : public xtest::DeskTest {
     unsigned long pixel(xtest::Client::Box const& box, QPoint at) const {
         return client->pixel(box.x + at.x(), box.y + at.y());
     }
+    void click_close_button(xtest::Client::Box const& box) {
+        QPoint const close = frame_of(box).close_button.center();
+        client->click(box.x + close.x(), box.y + close.y());
+    }
     // Waits until the box's caption is painted on the screen; `box` is where it was last seen.
     bool caption_shown(::Window window, xtest::Client::Box& box) {
         return client->settle([&] {
@@ -109,9 +113,7 @@ TEST_P(FramedBoxOnDesk, a_drag_on_the_caption_moves_the_box_and_its_close_button
         << now.x << "," << now.y << " from " << start.x << "," << start.y;
     EXPECT_EQ(now.width, start.width);
 
-    xtest::Client::Box const moved = client->box(window);
-    QPoint const close = frame_of(moved).close_button.center();
-    client->click(moved.x + close.x(), moved.y + close.y());
+    click_close_button(client->box(window));
     EXPECT_EQ(answer(), std::to_string(IDOK));
 }
 
@@ -120,8 +122,7 @@ TEST_P(FramedBoxOnDesk, the_close_button_of_an_ok_cancel_box_answers_cancel) {
     ASSERT_NE(window, 0u);
     xtest::Client::Box box;
     ASSERT_TRUE(caption_shown(window, box));
-    QPoint const close = frame_of(box).close_button.center();
-    client->click(box.x + close.x(), box.y + close.y());
+    click_close_button(box);
     EXPECT_EQ(answer(), std::to_string(IDCANCEL));
 }
 
