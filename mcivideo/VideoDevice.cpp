@@ -6,6 +6,7 @@
 
 #include "host/mci/CommandTables.h"
 #include "host/GuiThread.h"
+#include "host/SharedPixels.h"
 
 #include "host/HostPaths.h"
 
@@ -106,6 +107,11 @@ MCIERROR VideoDevice::open_medium(const OpenRequest& request) {
         m_sound_off = true;
     }
     options.wait_for_first_frame = false; // a slow disc must not hold the caller
+    // Pictures are scaled into memory the X server reads from, so that showing one copies nothing.
+    options.pixel_source = [](std::size_t size) {
+        host::SharedPixels shared = host::take_shared_pixels(size);
+        return media::PixelBuffer(shared.data, shared.size, std::move(shared.owner));
+    };
     auto opened = media::Movie::open(path->string(), std::move(options));
     if (!opened)
         return mci_error(opened.error());

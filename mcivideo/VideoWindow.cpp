@@ -41,6 +41,8 @@ Rect full(int width, int height) {
 QImage image_of(media::VideoFrame frame) {
     if (frame.pixels.empty() || frame.width <= 0 || frame.height <= 0)
         return {};
+    if (frame.pixels.size() < static_cast<size_t>(frame.stride) * static_cast<size_t>(frame.height))
+        return {};
     auto* pixels = new media::PixelBuffer(std::move(frame.pixels));
     return QImage(
         pixels->data(), frame.width, frame.height, frame.stride, QImage::Format_RGB32,

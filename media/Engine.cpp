@@ -44,7 +44,7 @@ Engine::Engine(Probe probe, std::vector<SegmentSource> segments, const OpenOptio
     }
     if (m_info.has_video)
         m_video_stage = std::make_unique<VideoStage>(m_transport, m_video_packets, m_frames, m_info,
-                                                     options.decode_threads);
+                                                     options.decode_threads, options.pixel_source);
     m_demuxer = std::make_unique<Demuxer>(m_transport, std::move(segments), std::move(probe.timings),
                                           m_video_stage ? &m_video_packets : nullptr,
                                           m_audio_stage ? &m_audio_packets : nullptr);

@@ -50,8 +50,9 @@ bool is_key(const AVFrame* frame) {
 } // namespace
 
 VideoStage::VideoStage(Transport& transport, PacketQueue& input, FrameQueue& output, const MediaInfo& info,
-                       int threads)
-    : m_transport(transport), m_input(input), m_output(output), m_info(info), m_decoder(threads) {}
+                       int threads, PixelSource pixel_source)
+    : m_transport(transport), m_input(input), m_output(output), m_info(info), m_decoder(threads),
+      m_pixel_source(std::move(pixel_source)) {}
 
 void VideoStage::set_target_size(int width, int height) {
     m_target_width = width;
@@ -253,7 +254,10 @@ bool VideoStage::scale_into(AVFrame* frame, VideoFrame& out) {
     out.width = width;
     out.height = height;
     out.stride = width * 4;
-    out.pixels.resize(static_cast<size_t>(out.stride) * height);
+    const size_t size = static_cast<size_t>(out.stride) * height;
+    out.pixels = m_pixel_source ? m_pixel_source(size) : PixelBuffer();
+    if (out.pixels.size() < size)
+        out.pixels = PixelBuffer::on_heap(size);
     uint8_t* planes[4] = {out.pixels.data(), nullptr, nullptr, nullptr};
     int strides[4] = {out.stride, 0, 0, 0};
     return sws_scale(scaler, source->data, source->linesize, 0, source->height, planes, strides) == height;

@@ -17,7 +17,7 @@ namespace media {
 class VideoStage {
   public:
     VideoStage(Transport& transport, PacketQueue& input, FrameQueue& output, const MediaInfo& info,
-               int threads);
+               int threads, PixelSource pixel_source);
     void run();
 
     // Size frames are scaled to; 0 keeps the source size. Any thread.
@@ -43,6 +43,7 @@ class VideoStage {
     std::atomic<int> m_errors{0};
     std::atomic<int> m_target_width{0};
     std::atomic<int> m_target_height{0};
+    PixelSource m_pixel_source;
 
     // Decode-thread state.
     bool m_first_of_serial = true;

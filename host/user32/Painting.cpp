@@ -4,6 +4,7 @@
 #include "host/AnsiCodePage.h"
 #include "host/GuiThread.h"
 #include "MessageQueue.h"
+#include "SharedPixels.h"
 #include "Window.h"
 #include "WindowWidget.h"
 
@@ -100,6 +101,10 @@ bool present_frame(HWND hwnd, QImage const& frame) {
         // An opaque picture covers the whole window: Qt need not fill its background first.
         if (window->widget)
             window->widget->setAttribute(Qt::WA_OpaquePaintEvent, frame.format() == QImage::Format_RGB32);
+        // A picture in memory the X server shares goes to the screen from there, without Qt.
+        if (window->widget && window->widget->isVisible() && window->widget->devicePixelRatio() == 1.0 &&
+            user32::has_window_system() && user32::put_shared_picture(*window->widget, frame))
+            return true;
     } else {
         QPainter painter(&window->backing);
         painter.setCompositionMode(QPainter::CompositionMode_Source);

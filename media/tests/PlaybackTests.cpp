@@ -3,6 +3,7 @@
 #include "MediaFixtures.h"
 #include "TestSupport.h"
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
@@ -263,6 +264,63 @@ TEST(MediaPlay, frames_follow_target_size) {
     EXPECT_EQ(frame->width, 176);
     EXPECT_EQ(frame->height, 144);
     EXPECT_EQ(frame->pixels.size(), size_t(176 * 144 * 4));
+}
+
+// The owner of the pictures may lend the memory they are scaled into, and gets it back when the
+// last holder of the frame lets go; a source with none to give (nothing, or too little for the
+// picture) leaves the engine on heap memory.
+TEST(MediaPlay, frames_are_scaled_into_memory_the_pixel_source_lends) {
+    constexpr size_t picture_size = 176 * 144 * 4;
+    struct Lender {
+        std::mutex mutex;
+        std::vector<std::unique_ptr<uint8_t[]>> blocks;
+        std::atomic<int> outstanding{0};
+        bool lent(const uint8_t* data) {
+            std::lock_guard lock(mutex);
+            return std::any_of(blocks.begin(), blocks.end(), [data](auto const& block) { return block.get() == data; });
+        }
+    };
+    const struct {
+        const char* name;
+        size_t lends; // bytes lent for a picture of picture_size; 0 lends nothing
+        bool lent_memory_used;
+    } cases[] = {
+        {"enough", picture_size, true},
+        {"nothing", 0, false},
+        {"too little", picture_size - 1, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto lender = std::make_shared<Lender>();
+        OpenOptions options = silent_options();
+        options.pixel_source = [lender, lends = c.lends](size_t asked) {
+            if (asked != picture_size || lends == 0)
+                return PixelBuffer(); // the first picture comes at the source's size
+            std::lock_guard lock(lender->mutex);
+            lender->blocks.push_back(std::make_unique<uint8_t[]>(lends));
+            uint8_t* data = lender->blocks.back().get();
+            ++lender->outstanding;
+            return PixelBuffer(data, lends, std::shared_ptr<void>(data, [lender](void*) { --lender->outstanding; }));
+        };
+        auto opened = Movie::open(vcd_mpeg(), std::move(options));
+        ASSERT_TRUE(opened);
+        auto movie = std::move(*opened);
+        movie->set_target_size(176, 144);
+        ASSERT_TRUE(movie->seek(1000 * ms));
+        ASSERT_TRUE(movie->wait_seek_done(settle));
+        auto frame = movie->frames().take_latest();
+        ASSERT_TRUE(frame);
+        EXPECT_EQ(frame->width, 176);
+        EXPECT_EQ(lender->lent(frame->pixels.data()), c.lent_memory_used);
+        ASSERT_GE(frame->pixels.size(), picture_size);
+        const uint8_t* pixels = frame->pixels.data();
+        EXPECT_TRUE(std::any_of(pixels, pixels + picture_size, [](uint8_t byte) { return byte != 0; }))
+            << "the picture is scaled into the memory the frame carries";
+        movie.reset();
+        EXPECT_EQ(lender->outstanding.load(), c.lent_memory_used ? 1 : 0) << "only the frame held still holds its memory";
+        frame.reset();
+        EXPECT_EQ(lender->outstanding.load(), 0);
+    }
 }
 
 // Asked for a picture larger than any screen, the engine scales within its bound (no side above

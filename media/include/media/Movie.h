@@ -48,6 +48,8 @@ struct OpenOptions {
     // open() returns once the first frame is decoded (up to 10 s); without it open() returns as
     // soon as the medium is probed and the first frame follows (mode Seeking until then).
     bool wait_for_first_frame = true;
+    // Where the pixels of presented frames come from; null takes them from the heap.
+    PixelSource pixel_source;
 };
 
 struct PlayOptions {

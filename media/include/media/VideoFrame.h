@@ -2,31 +2,47 @@
 // A presented picture: 32-bit pixels in memory order B, G, R, A (QImage::Format_RGB32 /
 // Format_ARGB32 on little-endian hosts), already scaled to the size the owner asked for.
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
-#include <utility>
-#include <vector>
+#include <span>
 
 namespace media {
 
-// An allocator that leaves new bytes as they are instead of zeroing them: the scaler writes
-// every byte of a frame, and zeroing megabytes per frame only costs time.
-template <class T>
-struct UninitializedAllocator : std::allocator<T> {
-    using value_type = T;
-    UninitializedAllocator() = default;
-    template <class U>
-    UninitializedAllocator(const UninitializedAllocator<U>&) {}
-    template <class U, class... Arguments>
-    void construct(U* place, Arguments&&... arguments) {
-        if constexpr (sizeof...(Arguments) == 0)
-            ::new (static_cast<void*>(place)) U;
-        else
-            ::new (static_cast<void*>(place)) U(std::forward<Arguments>(arguments)...);
+// The memory of one picture's pixels. It may come from the heap or from whoever shows the
+// pictures (memory the display server reads directly, say): `owner` keeps it alive, and the
+// memory goes back to where it came from when the last copy of the buffer lets go of it.
+class PixelBuffer {
+  public:
+    PixelBuffer() = default;
+    PixelBuffer(uint8_t* data, std::size_t size, std::shared_ptr<void> owner)
+        : m_data(data), m_size(size), m_owner(std::move(owner)) {}
+    // Uninitialised heap memory: the scaler writes every byte of a frame, and zeroing megabytes
+    // per frame only costs time.
+    static PixelBuffer on_heap(std::size_t size) {
+        std::shared_ptr<uint8_t[]> memory(new uint8_t[size]);
+        uint8_t* data = memory.get();
+        return PixelBuffer(data, size, std::move(memory));
     }
+
+    uint8_t* data() const { return m_data; }
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    std::shared_ptr<void> const& owner() const { return m_owner; }
+    uint8_t& operator[](std::size_t index) const { return m_data[index]; }
+    operator std::span<const uint8_t>() const { return {m_data, m_size}; }
+
+  private:
+    uint8_t* m_data = nullptr;
+    std::size_t m_size = 0;
+    std::shared_ptr<void> m_owner;
 };
 
-using PixelBuffer = std::vector<uint8_t, UninitializedAllocator<uint8_t>>;
+// Where the engine takes the memory of each picture from (called on the engine's video thread).
+// A source may return an empty buffer, or one too small, when it has none to give; the engine
+// then takes heap memory.
+using PixelSource = std::function<PixelBuffer(std::size_t size)>;
 
 struct VideoFrame {
     int width = 0;

@@ -13,13 +13,22 @@
 //                        and keeps them for SECONDS while handling their messages
 //   msgbox CAPTION TEXT [TYPE]  shows MessageBoxA (MB_ type value TYPE, default MB_OK) and
 //                        prints the answer's id
+//   frames COUNT         shows a popup "Frames" of 64x48 at (20, 20) and presents COUNT pictures
+//                        in picture memory shared with the X server (host/SharedPixels.h), red and
+//                        blue by turns, then one whose left half is green and right half magenta;
+//                        prints "puts=P segments=S free=F" (the pool, once the server has read
+//                        them) and "ready", and keeps the window for 60 s
 // Exit status 0 when the command ran, 1 when no window has the title, 2 for a bad command.
 // Titles are UTF-8 on its command line and in what it prints, and ANSI at the window functions.
 #include "host/AnsiCodePage.h"
+#include "host/SharedPixels.h"
 #include "host/user32.h"
 #include "host/user32_dialogs.h"
 
+#include <QImage>
+
 #include <chrono>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -64,6 +73,64 @@ int show_owned(int seconds) {
     return 0;
 }
 
+// Handles the messages of the thread for `duration`.
+void pump_for(std::chrono::milliseconds duration) {
+    const auto end = std::chrono::steady_clock::now() + duration;
+    MSG msg{};
+    while (std::chrono::steady_clock::now() < end) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+// A picture in shared memory when the pool gives some (else on the heap), filled by `colour_at`.
+QImage shared_picture(int width, int height, QRgb (*colour_at)(int x)) {
+    const std::size_t size = std::size_t(width) * 4 * std::size_t(height);
+    host::SharedPixels pixels = host::take_shared_pixels(size);
+    QImage picture;
+    if (pixels.data) {
+        auto* owner = new std::shared_ptr<void>(std::move(pixels.owner));
+        picture = QImage(
+            pixels.data, width, height, width * 4, QImage::Format_RGB32,
+            [](void* held) { delete static_cast<std::shared_ptr<void>*>(held); }, owner);
+    } else {
+        picture = QImage(width, height, QImage::Format_RGB32);
+    }
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(const_cast<uchar*>(picture.constScanLine(y)));
+        for (int x = 0; x < width; ++x)
+            row[x] = colour_at(x);
+    }
+    return picture;
+}
+
+int present_frames(int count) {
+    WNDCLASSA window_class{};
+    window_class.lpfnWndProc = DefWindowProcA;
+    window_class.lpszClassName = "ProbeFrames";
+    if (!RegisterClassA(&window_class))
+        return 1;
+    HWND window = CreateWindowExA(0, "ProbeFrames", "Frames", WS_POPUP | WS_VISIBLE, 20, 20, 64, 48, nullptr, nullptr,
+                                  nullptr, nullptr);
+    if (!window)
+        return 1;
+    pump_for(std::chrono::milliseconds(200));
+    for (int i = 0; i < count; ++i) {
+        host::present_frame(window, shared_picture(64, 48, i % 2 ? [](int) { return qRgb(0, 0, 255); }
+                                                                  : [](int) { return qRgb(255, 0, 0); }));
+        pump_for(std::chrono::milliseconds(20));
+    }
+    host::present_frame(window,
+                        shared_picture(64, 48, [](int x) { return x < 32 ? qRgb(0, 255, 0) : qRgb(255, 0, 255); }));
+    pump_for(std::chrono::milliseconds(300));
+    const host::SharedPixelCounts counts = host::shared_pixel_counts();
+    std::printf("puts=%zu segments=%zu free=%zu\nready\n", counts.puts, counts.segments, counts.free);
+    std::fflush(stdout);
+    pump_for(std::chrono::seconds(60));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -74,6 +141,8 @@ int main(int argc, char** argv) {
         return EnumWindows(print_window, 0) ? 0 : 1;
     if (argc < 3)
         return 2;
+    if (command == "frames")
+        return present_frames(std::atoi(argv[2]));
     if (command == "owned")
         return show_owned(std::atoi(argv[2]));
     if (command == "msgbox" && argc > 3) {
