@@ -251,8 +251,10 @@ MCIERROR VideoDevice::ratecontrol(Command& command, Reply&) {
     return 0;
 }
 
+// Only a play with signal points set needs the look at the position: without any the timer
+// would wake the program twenty times a second for nothing.
 void VideoDevice::start_ticking() {
-    if (m_ticker && !m_ticker->isActive())
+    if (m_ticker && !m_ticker->isActive() && m_signal.active())
         m_ticker->start();
 }
 
@@ -266,7 +268,7 @@ void VideoDevice::tick() {
         m_signal.jump(position);
     m_signal.advance(position);
     m_last_signal_position = position;
-    if (!playing() && m_ticker)
+    if ((!playing() || !m_signal.active()) && m_ticker)
         m_ticker->stop();
 }
 
