@@ -13,6 +13,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
 #include <QWidget>
@@ -50,6 +51,8 @@ class Pool : public QAbstractNativeEventFilter {
     // GUI thread: sets up the pool on Qt's X connection once; false when pictures cannot be put
     // from shared memory here.
     bool ready();
+    // The application ends: the pool lends nothing more and leaves the connection alone.
+    void shut();
     SharedPixels take(std::size_t size);
     bool put(QWidget& widget, QImage const& picture);
     SharedPixelCounts counts();
@@ -129,7 +132,15 @@ bool Pool::ready() {
     m_connection = connection;
     m_completion_event = static_cast<std::uint8_t>(extension->first_event + XCB_SHM_COMPLETION);
     m_ready = true;
+    // The connection goes with the application; a movie still open then takes heap memory.
+    qAddPostRoutine([] { pool().shut(); });
     return true;
+}
+
+void Pool::shut() {
+    std::lock_guard lock(m_mutex);
+    m_ready = false;
+    m_connection = nullptr;
 }
 
 void Pool::drop_unused(std::size_t keep_size) {
@@ -138,7 +149,8 @@ void Pool::drop_unused(std::size_t keep_size) {
             ++segment;
             continue;
         }
-        xcb_shm_detach(m_connection, segment->id);
+        if (m_connection)
+            xcb_shm_detach(m_connection, segment->id);
         munmap(segment->base, segment->size);
         segment = m_segments.erase(segment);
     }
