@@ -3,8 +3,9 @@
 //
 // Each segment is a memfd the X server maps once (MIT-SHM 1.2, AttachFd) on Qt's own connection,
 // so that our requests keep their order with Qt's painting. A segment is lent to one picture at a
-// time: it comes back when the picture's last holder lets go and the server has reported the end
-// of every put from it (ShmCompletion, seen by an application event filter on the GUI thread).
+// time: it comes back when the picture's last holder lets go and the server has read every put
+// from it, which it reports for every other put (ShmCompletion, seen by an application event
+// filter on the GUI thread).
 // Segments of another size than the pictures asked for now are given back to the server.
 #include "SharedPixels.h"
 
@@ -25,7 +26,9 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <deque>
 #include <map>
 #include <optional>
 #include <mutex>
@@ -42,8 +45,8 @@ struct Segment {
     xcb_shm_seg_t id = 0;
     std::uint8_t* base = nullptr;
     std::size_t size = 0;
-    bool lent = false;   // a picture holds it
-    int puts_pending = 0; // puts the server has not reported done
+    bool lent = false;          // a picture holds it
+    std::uint64_t last_put = 0; // the number of the last put from it (0: none yet)
 };
 
 class Pool : public QAbstractNativeEventFilter {
@@ -63,6 +66,8 @@ class Pool : public QAbstractNativeEventFilter {
     void give_back(std::uint8_t* base);
     void drop_unused(std::size_t keep_size);                        // with m_mutex held
     Segment* holder_of(std::uint8_t const* bits, std::size_t size); // with m_mutex held
+    // Whether the server has read every picture put from the segment (with m_mutex held).
+    bool read(Segment const& segment) const { return segment.last_put <= m_read_up_to; }
     std::optional<std::uint8_t> depth_of(xcb_window_t window);
 
     std::mutex m_mutex;
@@ -71,7 +76,9 @@ class Pool : public QAbstractNativeEventFilter {
     xcb_connection_t* m_connection = nullptr;
     std::uint8_t m_completion_event = 0;
     std::vector<Segment> m_segments;
-    std::size_t m_puts = 0;
+    std::uint64_t m_puts = 0;       // puts so far; each has the next number
+    std::uint64_t m_read_up_to = 0; // the server has read every put up to this number
+    std::deque<std::uint64_t> m_reported; // puts whose end the server reports, in order
     // GUI thread only.
     std::map<std::uint8_t, xcb_gcontext_t> m_contexts; // one graphics context a window depth
     std::map<xcb_window_t, std::uint8_t> m_depths;
@@ -145,7 +152,7 @@ void Pool::shut() {
 
 void Pool::drop_unused(std::size_t keep_size) {
     for (auto segment = m_segments.begin(); segment != m_segments.end();) {
-        if (segment->lent || segment->puts_pending > 0 || segment->size == keep_size) {
+        if (segment->lent || !read(*segment) || segment->size == keep_size) {
             ++segment;
             continue;
         }
@@ -163,7 +170,7 @@ SharedPixels Pool::take(std::size_t size) {
     drop_unused(size);
     Segment* chosen = nullptr;
     for (Segment& segment : m_segments) {
-        if (!segment.lent && segment.puts_pending == 0 && segment.size == size) {
+        if (!segment.lent && read(segment) && segment.size == size) {
             chosen = &segment;
             break;
         }
@@ -255,13 +262,18 @@ bool Pool::put(QWidget& widget, QImage const& picture) {
         if (!holder)
             return false;
         const auto offset = static_cast<std::uint32_t>(bits - holder->base);
+        // The server handles one client's requests in order, so the report of one put tells of
+        // every put before it: a report for every other put is enough, and wakes the program half
+        // as often.
+        holder->last_put = ++m_puts;
+        const bool report = m_puts % 2 == 0;
+        if (report)
+            m_reported.push_back(m_puts);
         xcb_shm_put_image(m_connection, window, context->second,
                           static_cast<std::uint16_t>(picture.bytesPerLine() / 4),
                           static_cast<std::uint16_t>(picture.height()), 0, 0,
                           static_cast<std::uint16_t>(picture.width()), static_cast<std::uint16_t>(picture.height()),
-                          0, 0, *depth, XCB_IMAGE_FORMAT_Z_PIXMAP, 1, holder->id, offset);
-        ++holder->puts_pending;
-        ++m_puts;
+                          0, 0, *depth, XCB_IMAGE_FORMAT_Z_PIXMAP, report ? 1 : 0, holder->id, offset);
     }
     xcb_flush(m_connection);
     return true;
@@ -282,14 +294,13 @@ bool Pool::nativeEventFilter(QByteArray const& type, void* message, qintptr*) {
     if ((event->response_type & 0x7f) != m_completion_event)
         return false;
     auto* completion = reinterpret_cast<xcb_shm_completion_event_t*>(event);
-    for (Segment& segment : m_segments) {
-        if (segment.id == completion->shmseg) {
-            if (segment.puts_pending > 0)
-                --segment.puts_pending;
-            return true;
-        }
-    }
-    return false;
+    const bool ours = std::any_of(m_segments.begin(), m_segments.end(),
+                                  [completion](Segment const& segment) { return segment.id == completion->shmseg; });
+    if (!ours || m_reported.empty())
+        return false;
+    m_read_up_to = m_reported.front();
+    m_reported.pop_front();
+    return true;
 }
 
 SharedPixelCounts Pool::counts() {
@@ -297,7 +308,7 @@ SharedPixelCounts Pool::counts() {
     SharedPixelCounts counts;
     counts.segments = m_segments.size();
     for (Segment const& segment : m_segments)
-        if (!segment.lent && segment.puts_pending == 0)
+        if (!segment.lent && read(segment))
             ++counts.free;
     counts.puts = m_puts;
     return counts;
