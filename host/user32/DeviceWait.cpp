@@ -17,9 +17,12 @@
 namespace host::user32 {
 namespace {
 
-// How often the waiting loop looks at the device when no event wakes it (a device posts an event
-// when its action ends, so this is only the longest delay for one that does not).
-constexpr std::chrono::milliseconds look_interval{50};
+// How often the waiting loop looks at the device when no event wakes it. A device posts an event
+// when its action ends, and a playing video wakes the loop with every frame, so this is only the
+// longest delay for an end nothing announces; a shorter one would wake the program for nothing.
+constexpr std::chrono::milliseconds look_interval{200};
+// Without events to run, the wait can only sleep and look again.
+constexpr std::chrono::milliseconds sleep_interval{50};
 // X11's keysym of CTRL+PAUSE, which Qt may not translate to a key of its own.
 constexpr quint32 keysym_break = 0xFF6B;
 
@@ -106,7 +109,7 @@ DeviceWait wait_for_device(std::function<bool()> const& finished, unsigned break
         while (!finished()) {
             if (limit.count() > 0 && std::chrono::steady_clock::now() >= deadline)
                 return DeviceWait::timed_out;
-            std::this_thread::sleep_for(look_interval);
+            std::this_thread::sleep_for(sleep_interval);
         }
         return DeviceWait::finished;
     }
