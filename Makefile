@@ -13,7 +13,7 @@ export CCACHE_NOHASHDIR ?= true
 JOBS ?= 2
 PACKAGES := cmake ninja-build g++ ccache pkg-config qt6-base-dev libgl-dev libavformat-dev libavcodec-dev libavfilter-dev \
             libavutil-dev libswscale-dev libswresample-dev libsdl2-dev nettle-dev libgtest-dev \
-            googletest libx11-dev libxtst-dev libxcb-shm0-dev fonts-liberation fonts-symbola ffmpeg vcdimager xvfb xauth xdg-utils x11-xserver-utils openbox \
+            googletest libx11-dev libxtst-dev libxcb-shm0-dev libyuv-dev fonts-liberation fonts-symbola ffmpeg vcdimager xvfb xauth xdg-utils x11-xserver-utils openbox \
             dpkg-dev file desktop-file-utils appstream lintian man-db
 PREFIX ?= /usr/local
 

@@ -2,6 +2,8 @@
 
 #include "StageInput.h"
 
+#include <libyuv/scale_argb.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -210,32 +212,30 @@ void VideoStage::present(AVFrame* frame, int64_t media_us, int serial, bool publ
         m_transport.post(Event{EventKind::FrameReady, m_transport.machine.mode(), media_us, {}});
 }
 
-constexpr int simd_block_width = 16;
-
-// A YUV 4:2:0 picture for another size goes in two steps: scaled in its planes, then converted
-// to BGRA at the new size by libswscale's SIMD converter. Scaling straight into BGRA would run
-// the generic packed-RGB output over every target pixel, which costs about twice as much.
-const AVFrame* VideoStage::resized(const AVFrame* frame, int width, int height) {
-    // The SIMD converter works on pairs of rows and blocks of pixels; other sizes go in one step.
-    if (frame->format != AV_PIX_FMT_YUV420P || (width == frame->width && height == frame->height) ||
-        width % simd_block_width != 0 || height % 2 != 0)
-        return frame;
-    m_resizer.reset(sws_getCachedContext(m_resizer.release(), frame->width, frame->height, AV_PIX_FMT_YUV420P, width,
-                                         height, AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr));
-    if (!m_resizer)
-        return frame;
-    if (m_resized->width != width || m_resized->height != height) {
-        av_frame_unref(m_resized.get());
-        m_resized->format = AV_PIX_FMT_YUV420P;
-        m_resized->width = width;
-        m_resized->height = height;
-        if (av_frame_get_buffer(m_resized.get(), 0) < 0)
-            return frame;
-    }
-    if (sws_scale(m_resizer.get(), frame->data, frame->linesize, 0, frame->height, m_resized->data,
-                  m_resized->linesize) != height)
-        return frame;
-    return m_resized.get();
+// A YUV 4:2:0 picture for a larger size goes in two steps: converted to BGRA at its own size by
+// libswscale's SIMD converter, then scaled by libyuv's bilinear ARGB scaler. Scaling the planes
+// first and converting at the new size costs about half as much again, and scaling straight into
+// BGRA with libswscale twice as much. Bilinear scaling commutes with the colour conversion, so
+// the picture is the same but for rounding.
+bool VideoStage::scale_through_rgb(const AVFrame* frame, VideoFrame& out) {
+    // Only for enlarging: two bilinear taps would skip source pixels when shrinking, where
+    // libswscale widens its filter, and a small picture costs little anyway.
+    if (frame->format != AV_PIX_FMT_YUV420P || out.width < frame->width || out.height < frame->height ||
+        frame->width > 32768 || frame->height > 32768)
+        return false;
+    m_converter.reset(sws_getCachedContext(m_converter.release(), frame->width, frame->height, AV_PIX_FMT_YUV420P,
+                                           frame->width, frame->height, AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr,
+                                           nullptr, nullptr));
+    if (!m_converter)
+        return false;
+    const int stride = frame->width * 4;
+    m_source_picture.resize(static_cast<size_t>(stride) * frame->height);
+    uint8_t* planes[4] = {m_source_picture.data(), nullptr, nullptr, nullptr};
+    int strides[4] = {stride, 0, 0, 0};
+    if (sws_scale(m_converter.get(), frame->data, frame->linesize, 0, frame->height, planes, strides) != frame->height)
+        return false;
+    return libyuv::ARGBScale(m_source_picture.data(), stride, frame->width, frame->height, out.pixels.data(),
+                             out.stride, out.width, out.height, libyuv::kFilterBilinear) == 0;
 }
 
 bool VideoStage::scale_into(AVFrame* frame, VideoFrame& out) {
@@ -244,13 +244,6 @@ bool VideoStage::scale_into(AVFrame* frame, VideoFrame& out) {
     if (width <= 0 || height <= 0 || frame->width <= 0 || frame->height <= 0)
         return false;
     bound_picture_size(width, height);
-    const AVFrame* source = resized(frame, width, height);
-    SwsContext* scaler = sws_getCachedContext(m_scaler.release(), source->width, source->height,
-                                              static_cast<AVPixelFormat>(source->format), width, height,
-                                              AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr);
-    m_scaler.reset(scaler);
-    if (!scaler)
-        return false;
     out.width = width;
     out.height = height;
     out.stride = width * 4;
@@ -258,9 +251,17 @@ bool VideoStage::scale_into(AVFrame* frame, VideoFrame& out) {
     out.pixels = m_pixel_source ? m_pixel_source(size) : PixelBuffer();
     if (out.pixels.size() < size)
         out.pixels = PixelBuffer::on_heap(size);
+    if ((width != frame->width || height != frame->height) && scale_through_rgb(frame, out))
+        return true;
+    SwsContext* scaler = sws_getCachedContext(m_scaler.release(), frame->width, frame->height,
+                                              static_cast<AVPixelFormat>(frame->format), width, height,
+                                              AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr);
+    m_scaler.reset(scaler);
+    if (!scaler)
+        return false;
     uint8_t* planes[4] = {out.pixels.data(), nullptr, nullptr, nullptr};
     int strides[4] = {out.stride, 0, 0, 0};
-    return sws_scale(scaler, source->data, source->linesize, 0, source->height, planes, strides) == height;
+    return sws_scale(scaler, frame->data, frame->linesize, 0, frame->height, planes, strides) == height;
 }
 
 } // namespace media

@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <vector>
 
 namespace media {
 
@@ -32,7 +33,7 @@ class VideoStage {
     void handle_end(int serial);
     void report_undecodable(int serial);
     void present(AVFrame* frame, int64_t media_us, int serial, bool publish);
-    const AVFrame* resized(const AVFrame* frame, int width, int height);
+    bool scale_through_rgb(const AVFrame* frame, VideoFrame& out);
     bool scale_into(AVFrame* frame, VideoFrame& out);
 
     Transport& m_transport;
@@ -53,8 +54,8 @@ class VideoStage {
     int64_t m_last_publish_us = 0;
     int m_reported_serial = -1;
     SwsContextPtr m_scaler;
-    SwsContextPtr m_resizer;             // YUV 4:2:0 to another size, before m_scaler converts it
-    AVFramePtr m_resized = make_frame(); // its output
+    SwsContextPtr m_converter;             // YUV 4:2:0 to BGRA at the source size, before libyuv scales it
+    std::vector<uint8_t> m_source_picture; // its output
 
     mutable std::mutex m_screen_mutex;
     AVFramePtr m_screen = make_frame();
