@@ -102,8 +102,7 @@ bool present_frame(HWND hwnd, QImage const& frame) {
         if (window->widget)
             window->widget->setAttribute(Qt::WA_OpaquePaintEvent, frame.format() == QImage::Format_RGB32);
         // A picture in memory the X server shares goes to the screen from there, without Qt.
-        if (window->widget && window->widget->isVisible() && window->widget->devicePixelRatio() == 1.0 &&
-            user32::has_window_system() && user32::put_shared_picture(*window->widget, frame))
+        if (window->widget && user32::put_shared_picture(*window->widget, frame))
             return true;
     } else {
         QPainter painter(&window->backing);

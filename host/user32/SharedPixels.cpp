@@ -227,11 +227,12 @@ std::optional<std::uint8_t> Pool::depth_of(xcb_window_t window) {
 }
 
 bool Pool::put(QWidget& widget, QImage const& picture) {
-    if (!ready())
+    // A scaled screen would need the picture scaled again.
+    if (!ready() || !widget.isVisible() || widget.devicePixelRatio() != 1.0)
         return false;
     const auto window = static_cast<xcb_window_t>(widget.internalWinId());
-    if (!window || picture.format() != QImage::Format_RGB32 || picture.bytesPerLine() % 4 != 0 ||
-        picture.width() > 0xffff || picture.height() > 0xffff || picture.bytesPerLine() / 4 > 0xffff)
+    if (!window || picture.format() != QImage::Format_RGB32 || picture.height() > 0xffff ||
+        picture.bytesPerLine() / 4 > 0xffff)
         return false;
     // Children drawn by Qt inside the window would be painted over.
     for (QObject* child : widget.children()) {
@@ -239,16 +240,11 @@ bool Pool::put(QWidget& widget, QImage const& picture) {
         if (child_widget && child_widget->isVisible() && !child_widget->isWindow())
             return false;
     }
-    const std::uint8_t* bits = picture.constBits();
-    {
-        std::lock_guard lock(m_mutex);
-        if (!holder_of(bits, static_cast<std::size_t>(picture.sizeInBytes())))
-            return false;
-    }
     // Pixels of 32 bits in memory order B, G, R, X are what a window of depth 24 takes.
     const std::optional<std::uint8_t> depth = depth_of(window);
     if (depth != 24)
         return false;
+    const std::uint8_t* bits = picture.constBits();
     auto context = m_contexts.find(*depth);
     if (context == m_contexts.end()) {
         const xcb_gcontext_t created = xcb_generate_id(m_connection);
@@ -281,7 +277,7 @@ bool Pool::put(QWidget& widget, QImage const& picture) {
 
 Segment* Pool::holder_of(std::uint8_t const* bits, std::size_t size) {
     for (Segment& segment : m_segments)
-        if (bits >= segment.base && size <= segment.size && bits + size <= segment.base + segment.size)
+        if (bits >= segment.base && bits + size <= segment.base + segment.size)
             return &segment;
     return nullptr;
 }
