@@ -29,7 +29,6 @@ class PixelBuffer {
     uint8_t* data() const { return m_data; }
     std::size_t size() const { return m_size; }
     bool empty() const { return m_size == 0; }
-    std::shared_ptr<void> const& owner() const { return m_owner; }
     uint8_t& operator[](std::size_t index) const { return m_data[index]; }
     operator std::span<const uint8_t>() const { return {m_data, m_size}; }
 
