@@ -48,31 +48,6 @@ BOOL print_window(HWND hwnd, LPARAM) {
     return TRUE;
 }
 
-// An owner and a popup it owns, as a player shows its video window, kept for `seconds`.
-int show_owned(int seconds) {
-    WNDCLASSA window_class{};
-    window_class.lpfnWndProc = DefWindowProcA;
-    window_class.lpszClassName = "ProbeWindow";
-    if (!RegisterClassA(&window_class))
-        return 1;
-    HWND owner = CreateWindowExA(0, "ProbeWindow", "Owner", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 100, 100, 300, 200,
-                                 nullptr, nullptr, nullptr, nullptr);
-    HWND owned = CreateWindowExA(0, "ProbeWindow", "Owned", WS_POPUP | WS_VISIBLE, 150, 150, 100, 80, owner, nullptr,
-                                 nullptr, nullptr);
-    if (!owner || !owned)
-        return 1;
-    std::puts("ready");
-    std::fflush(stdout);
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    MSG msg{};
-    while (std::chrono::steady_clock::now() < end) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return 0;
-}
-
 // Handles the messages of the thread for `duration`.
 void pump_for(std::chrono::milliseconds duration) {
     const auto end = std::chrono::steady_clock::now() + duration;
@@ -82,6 +57,30 @@ void pump_for(std::chrono::milliseconds duration) {
             DispatchMessageA(&msg);
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+}
+
+// Registers a window class of the probe with the default window procedure.
+bool register_probe_class(const char* name) {
+    WNDCLASSA window_class{};
+    window_class.lpfnWndProc = DefWindowProcA;
+    window_class.lpszClassName = name;
+    return RegisterClassA(&window_class) != 0;
+}
+
+// An owner and a popup it owns, as a player shows its video window, kept for `seconds`.
+int show_owned(int seconds) {
+    if (!register_probe_class("ProbeWindow"))
+        return 1;
+    HWND owner = CreateWindowExA(0, "ProbeWindow", "Owner", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 100, 100, 300, 200,
+                                 nullptr, nullptr, nullptr, nullptr);
+    HWND owned = CreateWindowExA(0, "ProbeWindow", "Owned", WS_POPUP | WS_VISIBLE, 150, 150, 100, 80, owner, nullptr,
+                                 nullptr, nullptr);
+    if (!owner || !owned)
+        return 1;
+    std::puts("ready");
+    std::fflush(stdout);
+    pump_for(std::chrono::seconds(seconds));
+    return 0;
 }
 
 // A picture in shared memory when the pool gives some (else on the heap), filled by `colour_at`.
@@ -106,10 +105,7 @@ QImage shared_picture(int width, int height, QRgb (*colour_at)(int x)) {
 }
 
 int present_frames(int count) {
-    WNDCLASSA window_class{};
-    window_class.lpfnWndProc = DefWindowProcA;
-    window_class.lpszClassName = "ProbeFrames";
-    if (!RegisterClassA(&window_class))
+    if (!register_probe_class("ProbeFrames"))
         return 1;
     HWND window = CreateWindowExA(0, "ProbeFrames", "Frames", WS_POPUP | WS_VISIBLE, 20, 20, 64, 48, nullptr, nullptr,
                                   nullptr, nullptr);
