@@ -256,10 +256,7 @@ TEST(MediaPlay, fast_rate_advances_position_faster_than_normal) {
 TEST(MediaPlay, frames_follow_target_size) {
     auto movie = open_silent(vcd_mpeg());
     ASSERT_TRUE(movie);
-    movie->set_target_size(176, 144);
-    ASSERT_TRUE(movie->seek(1000 * ms));
-    ASSERT_TRUE(movie->wait_seek_done(settle));
-    auto frame = movie->frames().take_latest();
+    auto frame = frame_at_size(*movie, 176, 144, 1000 * ms);
     ASSERT_TRUE(frame);
     EXPECT_EQ(frame->width, 176);
     EXPECT_EQ(frame->height, 144);
@@ -305,10 +302,7 @@ TEST(MediaPlay, frames_are_scaled_into_memory_the_pixel_source_lends) {
         auto opened = Movie::open(vcd_mpeg(), std::move(options));
         ASSERT_TRUE(opened);
         auto movie = std::move(*opened);
-        movie->set_target_size(176, 144);
-        ASSERT_TRUE(movie->seek(1000 * ms));
-        ASSERT_TRUE(movie->wait_seek_done(settle));
-        auto frame = movie->frames().take_latest();
+        auto frame = frame_at_size(*movie, 176, 144, 1000 * ms);
         ASSERT_TRUE(frame);
         EXPECT_EQ(frame->width, 176);
         EXPECT_EQ(lender->lent(frame->pixels.data()), c.lent_memory_used);

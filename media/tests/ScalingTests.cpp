@@ -57,10 +57,7 @@ TEST(MediaScaling, scaled_pictures_match_ffmpegs_bicubic_scaling_of_the_frame) {
     ASSERT_TRUE(movie);
     for (const auto& size : sizes) {
         SCOPED_TRACE(testing::Message() << size.width << "x" << size.height);
-        movie->set_target_size(size.width, size.height);
-        ASSERT_TRUE(movie->seek(index * 40 * ms));
-        ASSERT_TRUE(movie->wait_seek_done(settle));
-        auto shown = movie->frames().take_latest();
+        auto shown = frame_at_size(*movie, size.width, size.height, index * 40 * ms);
         ASSERT_TRUE(shown);
         ASSERT_EQ(shown->width, size.width);
         ASSERT_EQ(shown->height, size.height);

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace media::test {
@@ -27,6 +28,18 @@ inline std::unique_ptr<Movie> open_silent(const std::string& path) {
 
 constexpr int64_t ms = 1000;
 constexpr auto settle = std::chrono::seconds(10);
+
+// The frame shown after a seek to `at_us` with pictures scaled to `width` x `height`; none (and a
+// failed test) when the seek does not end.
+inline std::optional<VideoFrame> frame_at_size(Movie& movie, int width, int height, int64_t at_us) {
+    movie.set_target_size(width, height);
+    EXPECT_TRUE(movie.seek(at_us)) << "at " << at_us;
+    if (!movie.wait_seek_done(settle)) {
+        ADD_FAILURE() << "the seek to " << at_us << " did not end";
+        return std::nullopt;
+    }
+    return movie.frames().take_latest();
+}
 
 // Seeks to `at_us` and checks that the frame shown is frame `reference_index` of `reference`, as
 // FFmpeg decodes it on its own.
