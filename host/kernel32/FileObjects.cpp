@@ -1,4 +1,5 @@
-// CreateFileA, ReadFile, WriteFile and SetFilePointer over the files of the prefix. An open file
+// CreateFileA, ReadFile, WriteFile and SetFilePointer over the files of the prefix, and the
+// host's copy_file_bytes between two open files. An open file
 // is a kernel object: its handle is a number of the process's handle table, so a stale or made-up
 // handle is refused, not followed, and CloseHandle closes it as any other object.
 // Whatever may be created or written is opened with O_NOFOLLOW (and CREATE_NEW with O_EXCL), so
@@ -6,6 +7,7 @@
 #include "OpenFile.h"
 #include "prefix/FileErrors.h"
 
+#include "host/FileCopy.h"
 #include "host/kernel32.h"
 #include "prefix/Prefix.h"
 
@@ -131,6 +133,28 @@ extern "C" BOOL WriteFile(HANDLE handle, const void* buffer, DWORD to_write, DWO
         return FALSE;
     }
     if (const DWORD error = file->write(static_cast<const char*>(buffer), to_write, *written)) {
+        SetLastError(error);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL host::copy_file_bytes(HANDLE source, HANDLE target, DWORD count, DWORD* copied) {
+    if (copied)
+        *copied = 0;
+    const std::shared_ptr<OpenFile> from = open_file(source);
+    const std::shared_ptr<OpenFile> to = from ? open_file(target) : nullptr;
+    if (!to)
+        return FALSE;
+    if (!copied || from == to) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (!from->can_read() || !to->can_write()) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    if (const DWORD error = from->copy_to(*to, count, *copied)) {
         SetLastError(error);
         return FALSE;
     }

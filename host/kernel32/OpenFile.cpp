@@ -113,6 +113,10 @@ DWORD OpenFile::write_through_locked(char const* bytes, DWORD count, DWORD& done
 
 DWORD OpenFile::write(char const* bytes, DWORD count, DWORD& done) {
     std::lock_guard lock(m_mutex);
+    return append_locked(bytes, count, done);
+}
+
+DWORD OpenFile::append_locked(char const* bytes, DWORD count, DWORD& done) {
     done = 0;
     if (!m_buffered)
         return write_through_locked(bytes, count, done);
@@ -127,6 +131,69 @@ DWORD OpenFile::write(char const* bytes, DWORD count, DWORD& done) {
     std::memcpy(m_buffer.get() + m_pending, bytes, count);
     m_pending += count;
     done = count;
+    return 0;
+}
+
+DWORD OpenFile::copy_to(OpenFile& target, DWORD count, DWORD& done) {
+    std::scoped_lock lock(m_mutex, target.m_mutex);
+    done = 0;
+    if (target.m_failed)
+        return target.m_failed;
+    // What was read ahead comes first, through the target's own writing.
+    if (m_begin < m_end) {
+        const DWORD take = static_cast<DWORD>(std::min<std::size_t>(m_end - m_begin, count));
+        const DWORD error = target.append_locked(m_buffer.get() + m_begin, take, done);
+        m_begin += done;
+        if (error || done == count)
+            return error;
+    }
+    // The kernel copies from one descriptor's position to the other's, so the target's collected
+    // writes go first.
+    if (const DWORD error = target.flush_locked())
+        return error;
+    while (done < count) {
+        const ssize_t moved = ::copy_file_range(m_fd, nullptr, target.m_fd, nullptr, count - done, 0);
+        if (moved < 0 && errno == EINTR)
+            continue;
+        if (moved <= 0) {
+            // The end of the file, a pair the kernel does not copy between, or a failure: the rest
+            // goes through memory, which tells the end (some special files report 0 here) and
+            // which side failed.
+            DWORD more = 0;
+            const DWORD error = copy_through_memory_locked(target, count - done, more);
+            done += more;
+            return error;
+        }
+        done += static_cast<DWORD>(moved);
+    }
+    return 0;
+}
+
+DWORD OpenFile::copy_through_memory_locked(OpenFile& target, DWORD count, DWORD& done) {
+    done = 0;
+    std::unique_ptr<char[]> own;
+    char* buffer = m_buffer.get();
+    if (!buffer) {
+        own = std::make_unique<char[]>(buffer_size);
+        buffer = own.get();
+    }
+    m_begin = m_end = 0;
+    while (done < count) {
+        const ssize_t got = read_fully(m_fd, buffer, std::min<std::size_t>(buffer_size, count - done));
+        if (got < 0)
+            return read_error(errno);
+        if (got == 0)
+            return 0;
+        std::size_t put = 0;
+        const int error = write_fully(target.m_fd, buffer, static_cast<std::size_t>(got), put);
+        done += static_cast<DWORD>(put);
+        if (error != 0) {
+            const DWORD failed = write_error(error);
+            if (target.m_buffered)
+                target.m_failed = failed;
+            return failed;
+        }
+    }
     return 0;
 }
 

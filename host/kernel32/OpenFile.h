@@ -42,8 +42,16 @@ class OpenFile final : public KernelObject {
     // Writes out what is collected; 0, or the error of the failed write.
     DWORD close() override;
 
+    // Copies up to `count` bytes from this file's position to `target`'s, inside the kernel where
+    // it can; fewer only where this file ends. 0 on success, else the Windows error of the side
+    // that failed (read_error's for this file, write_error's for the target), with `done` bytes
+    // copied either way. `target` is another object, open for writing.
+    DWORD copy_to(OpenFile& target, DWORD count, DWORD& done);
+
   private:
     DWORD flush_locked();
+    DWORD append_locked(char const* bytes, DWORD count, DWORD& done);
+    DWORD copy_through_memory_locked(OpenFile& target, DWORD count, DWORD& done);
     DWORD write_through_locked(char const* bytes, DWORD count, DWORD& done);
 
     std::mutex m_mutex;

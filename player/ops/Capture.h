@@ -5,14 +5,13 @@
 // message per pass and stop when ESC has set `idle` again. GUI thread only.
 #pragma once
 
+#include "ops/CopyBuffer.h"
+
 #include "host/kernel32.h"
 
 #include <cstdint>
 
 namespace player {
-
-// The size of the one buffer a cut copies through.
-constexpr int copy_block_size = 1024;
 
 // Output names: output_folder, output_counter as eight digits, the extension (".bmp", ".mpg").
 // Increments output_counter until the name is not taken by any entry of the folder and writes it

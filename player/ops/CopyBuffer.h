@@ -1,5 +1,5 @@
-// The 1024-byte block buffer that file copies go through: installing and building the driver
-// package, and cutting MPEG streams. GUI thread only, one copy at a time.
+// The 1024-byte block buffer that file copies go through (installing and building the driver
+// package), and the block size of every copy, cuts included. GUI thread only, one copy at a time.
 #pragma once
 
 #include <cstdint>

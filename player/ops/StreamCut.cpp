@@ -1,5 +1,7 @@
-// Stretches of the open MPEG file copied byte for byte into new ".mpg" files, in blocks of 1024
-// bytes through one static buffer, with one window message handled per block.
+// Stretches of the open MPEG file copied byte for byte into new ".mpg" files. The copy goes in
+// blocks of 1024 bytes, with one window message handled and the progress shown per block; the
+// bytes themselves are passed on inside the kernel, 64 blocks at a time behind the blocks they
+// belong to, since a trip through the program's memory costs twice the copy.
 #include "ops/Capture.h"
 
 #include "core/CommandChannel.h"
@@ -7,6 +9,7 @@
 #include "core/Player.h"
 #include "ops/Transport.h"
 
+#include "host/FileCopy.h"
 #include "host/user32_dialogs.h"
 
 #include <algorithm>
@@ -20,23 +23,18 @@ namespace {
 
 constexpr char cut_caption[] = "Cut MPG stream to disk";
 constexpr std::int32_t eight_seconds_ms = 8000;
-
-// The one copy buffer; nothing reads or writes outside it.
-char copy_buffer[copy_block_size];
+// Blocks whose bytes are passed on together.
+constexpr std::int32_t blocks_per_pass = 64;
 
 enum class Copied { all, source_ended, failed_reading, failed_writing };
 
-// Copies up to `count` bytes (at most one buffer) from the source's position to the output's.
-// A source that ends first is not a failure: what it had is written.
+// Copies `count` bytes from the source's position to the output's. A source that ends first is
+// not a failure: what it had is written.
 Copied copy_bytes(HANDLE source, HANDLE output, DWORD count) {
-    count = std::min<DWORD>(count, sizeof copy_buffer);
-    DWORD got = 0;
-    if (!ReadFile(source, copy_buffer, count, &got, nullptr))
-        return Copied::failed_reading;
-    DWORD written = 0;
-    if (got > 0 && (!WriteFile(output, copy_buffer, got, &written, nullptr) || written != got))
-        return Copied::failed_writing;
-    return got < count ? Copied::source_ended : Copied::all;
+    DWORD copied = 0;
+    if (!host::copy_file_bytes(source, output, count, &copied))
+        return GetLastError() == ERROR_READ_FAULT ? Copied::failed_reading : Copied::failed_writing;
+    return copied < count ? Copied::source_ended : Copied::all;
 }
 
 // A failure: a beep and a box that says what happened.
@@ -50,18 +48,29 @@ __attribute__((format(printf, 1, 2))) void report(char const* format, ...) {
     MessageBoxA(windows.main_window, text, cut_caption, MB_OK | MB_ICONERROR);
 }
 
-// Step 8 and 9 of a cut: the full blocks, with a message pass and the progress after each, then
-// the remainder, also after a break by ESC. Returns how the copying ended.
+// The full blocks, with a message pass and the progress after each, then the remainder, also
+// after a break by ESC. A block's bytes are copied with those of the blocks around it, before
+// the remainder and before a failure could be told: what is in the output at the end is exactly
+// the blocks taken and the remainder. Returns how the copying ended.
 Copied copy_stretch(HANDLE source, HANDLE output, char const* name, std::int32_t size) {
     const std::int32_t blocks = size / copy_block_size;
+    std::int32_t waiting = 0; // blocks taken whose bytes are not copied yet
     for (std::int32_t i = 0; i < blocks; ++i) {
-        const Copied copied = copy_bytes(source, output, copy_block_size);
-        if (copied != Copied::all)
-            return copied;
+        if (++waiting == blocks_per_pass) {
+            const Copied copied = copy_bytes(source, output, static_cast<DWORD>(waiting * copy_block_size));
+            waiting = 0;
+            if (copied != Copied::all)
+                return copied;
+        }
         pump_one_message();
         if (state.idle)
             break;
         show_progress(name, i, blocks);
+    }
+    if (waiting > 0) {
+        const Copied copied = copy_bytes(source, output, static_cast<DWORD>(waiting * copy_block_size));
+        if (copied != Copied::all)
+            return copied;
     }
     return copy_bytes(source, output, static_cast<DWORD>(size % copy_block_size));
 }

@@ -1,40 +1,22 @@
 // CreateFileA, ReadFile, WriteFile, SetFilePointer, CloseHandle and DeleteFileA on the files of a
 // prefix: the dispositions, exclusive creation that no link can redirect, reads at and past the
 // end, and the handles that are refused.
+#include "FileHandleCalls.h"
+#include "FileSizeLimit.h"
 #include "TempPrefix.h"
 #include "host/kernel32.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
 #include <filesystem>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-HANDLE open_for(char const* name, DWORD access, DWORD disposition) {
-    return CreateFileA(name, access, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
-std::string read_all(HANDLE file, DWORD size = 4096) {
-    std::string bytes(size, '\0');
-    DWORD got = 0;
-    EXPECT_TRUE(ReadFile(file, bytes.data(), size, &got, nullptr));
-    bytes.resize(got);
-    return bytes;
-}
-
-bool write_text(HANDLE file, std::string const& text) {
-    DWORD written = 0;
-    return WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-           written == text.size();
-}
 
 struct DispositionCase {
     char const* name;
@@ -198,12 +180,7 @@ TEST(FileObjects, collected_writes_keep_their_order_and_their_place) {
 // later write succeeds.
 TEST(FileObjects, a_collected_write_that_fails_is_reported_and_every_later_write_fails) {
     TempPrefix prefix;
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit lowered = saved;
-    lowered.rlim_cur = 10000;
-    setrlimit(RLIMIT_FSIZE, &lowered);
+    const FileSizeLimit limit(10000);
 
     HANDLE small = open_for("C:\\SMALL.BIN", GENERIC_WRITE, CREATE_NEW);
     ASSERT_NE(small, INVALID_HANDLE_VALUE);
@@ -225,9 +202,6 @@ TEST(FileObjects, a_collected_write_that_fails_is_reported_and_every_later_write
     EXPECT_FALSE(write_text(big, "more"));
     EXPECT_EQ(SetFilePointer(big, 0, nullptr, FILE_BEGIN), INVALID_SET_FILE_POINTER);
     EXPECT_FALSE(CloseHandle(big));
-
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, handler);
 }
 
 TEST(FileObjects, a_handle_does_only_what_it_was_opened_for) {

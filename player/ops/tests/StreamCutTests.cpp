@@ -2,11 +2,10 @@
 // with the source, the progress texts, ESC during the copy, the disc warning, and the failures
 // that must leave no output behind.
 #include "CaptureFixture.h"
+#include "FileSizeLimit.h"
 
 #include "core/CommandDispatch.h"
 
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -177,27 +176,6 @@ TEST_F(StreamCut, an_output_folder_that_cannot_take_the_file_is_named_and_nothin
     EXPECT_FALSE(std::filesystem::exists(prefix.host("C:\\MISSING")));
     EXPECT_TRUE(state.idle);
 }
-
-// Writes beyond `limit` bytes fail in this process while it lives (the file size limit), as on a
-// full disc.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t limit) {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = m_saved;
-        lowered.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_handler);
-    }
-
-  private:
-    rlimit m_saved{};
-    void (*m_handler)(int) = nullptr;
-};
 
 TEST_F(StreamCut, a_write_that_fails_stops_the_copy_removes_the_partial_file_and_says_so) {
     make_source(1500000);
