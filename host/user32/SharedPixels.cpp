@@ -4,7 +4,7 @@
 // Each segment is a memfd the X server maps once (MIT-SHM 1.2, AttachFd) on Qt's own connection,
 // so that our requests keep their order with Qt's painting. A segment is lent to one picture at a
 // time: it comes back when the picture's last holder lets go and the server has read every put
-// from it, which it reports for every other put (ShmCompletion, seen by an application event
+// from it, which it reports for every fourth put (ShmCompletion, seen by an application event
 // filter on the GUI thread).
 // Segments of another size than the pictures asked for now are given back to the server.
 #include "SharedPixels.h"
@@ -40,6 +40,10 @@ namespace {
 // Pictures alive at once in a playing movie: the engine's queue, the one being scaled, the one
 // on screen and one the server may still be reading. Beyond this the pictures use the heap.
 constexpr std::size_t most_segments = 10;
+// The server reports one put of this many. Each report wakes the program twice (Qt's event
+// reader, then the GUI thread); up to this many segments wait for a report, and at 25 pictures a
+// second the engine holds two or three more.
+constexpr std::uint64_t puts_per_report = 4;
 
 struct Segment {
     xcb_shm_seg_t id = 0;
@@ -259,10 +263,9 @@ bool Pool::put(QWidget& widget, QImage const& picture) {
             return false;
         const auto offset = static_cast<std::uint32_t>(bits - holder->base);
         // The server handles one client's requests in order, so the report of one put tells of
-        // every put before it: a report for every other put is enough, and wakes the program half
-        // as often.
+        // every put before it.
         holder->last_put = ++m_puts;
-        const bool report = m_puts % 2 == 0;
+        const bool report = m_puts % puts_per_report == 0;
         if (report)
             m_reported.push_back(m_puts);
         xcb_shm_put_image(m_connection, window, context->second,
