@@ -5,7 +5,7 @@
 # mpv --vo=x11, one after the other on the same private Xvfb, sound to a null output for both.
 # For each: frames presented and dropped, CPU seconds of the program, CPU seconds the X server
 # spent for it, peak memory (maximum resident set). Ratios are ours / mpv's; below 1 is better.
-#   [ROUNDS=3] bench/presented_playback.sh [BUILD_DIR] [CLIP]
+#   [ROUNDS=5] bench/presented_playback.sh [BUILD_DIR] [CLIP]
 set -euo pipefail
 build=${1:-build}
 work=$(mktemp -d)
@@ -70,7 +70,7 @@ theirs() { # WIDTH HEIGHT
 export build clip work
 export -f ours theirs
 size_own=$(ffprobe -v error -select_streams v:0 -show_entries stream=width,height -of csv=s=x:p=0 "$clip")
-rounds=${ROUNDS:-3}
+rounds=${ROUNDS:-5}
 echo "clip: $frames frames, ${size_own}; each figure: the median of $rounds runs"
 printf '%-22s %9s %9s %8s %8s %9s\n' "" presented dropped "CPU s" "X CPU s" "peak MB"
 # Each program plays the clip ROUNDS times at each size, by turns with the other, since one run
