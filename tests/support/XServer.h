@@ -75,11 +75,21 @@ inline pid_t spawn(std::vector<std::string> const& arguments, posix_spawn_file_a
     return pid;
 }
 
+// Asks the program to end, and ends it when it has not within a few seconds: openbox has been
+// seen to miss a SIGTERM now and then, and a test must not wait for it for ever.
 inline void stop(pid_t& pid) {
     if (pid <= 0)
         return;
     kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (waitpid(pid, nullptr, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     pid = -1;
 }
 
