@@ -5,7 +5,7 @@
 // A file of MEGABYTES (default 200) random bytes is made in a temporary prefix and opened as the
 // player's current MPEG file; the player's cut copies all of it (in 1 KiB blocks, one window
 // message and one progress text per block, as the user sees it, the bytes passed on inside the
-// kernel 64 blocks at a time) into the output folder.
+// kernel 256 blocks at a time) into the output folder.
 // cp copies the same file in the same run (with copy_file_range, inside the kernel), and so does
 // dd with the cut's block size (bs=1k: two system calls a block, no message pass). Prints the
 // seconds and megabytes a second of each and the ratios ours/cp and ours/dd (above 1: faster than

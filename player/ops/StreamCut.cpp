@@ -1,6 +1,6 @@
 // Stretches of the open MPEG file copied byte for byte into new ".mpg" files. The copy goes in
 // blocks of 1024 bytes, with one window message handled and the progress shown per block; the
-// bytes themselves are passed on inside the kernel, 64 blocks at a time behind the blocks they
+// bytes themselves are passed on inside the kernel, 256 blocks at a time behind the blocks they
 // belong to, since a trip through the program's memory costs twice the copy.
 #include "ops/Capture.h"
 
@@ -24,7 +24,7 @@ namespace {
 constexpr char cut_caption[] = "Cut MPG stream to disk";
 constexpr std::int32_t eight_seconds_ms = 8000;
 // Blocks whose bytes are passed on together.
-constexpr std::int32_t blocks_per_pass = 64;
+constexpr std::int32_t blocks_per_pass = 256;
 
 enum class Copied { all, source_ended, failed_reading, failed_writing };
 
