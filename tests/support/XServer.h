@@ -23,6 +23,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <spawn.h>
 #include <string>
@@ -429,9 +430,13 @@ class WindowManager {
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
         m_pid = spawn({"openbox", "--sm-disable"}, &actions, environment.data());
         posix_spawn_file_actions_destroy(&actions);
-        Client client(display);
-        m_running = m_pid > 0 && client.display() && wait_until([&] { return client.window_manager_running(); }) &&
-                    wait_until_managing(client);
+        // The connection stays open while openbox runs. The server gives a new connection the
+        // window numbers of the last one closed, and openbox, still busy with the destroyed
+        // window of its first test, moved and resized a test's first window of the same number
+        // and never managed it.
+        m_client = std::make_unique<Client>(display);
+        m_running = m_pid > 0 && m_client->display() &&
+                    wait_until([&] { return m_client->window_manager_running(); }) && wait_until_managing(*m_client);
     }
     ~WindowManager() { stop(m_pid); }
     WindowManager(WindowManager const&) = delete;
@@ -455,10 +460,12 @@ class WindowManager {
             return client.stacking_index(window) >= 0;
         });
         client.destroy_window(window);
-        return managed;
+        // Gone from openbox's list too, before anything else asks it for anything.
+        return managed && client.settle([&] { return client.stacking_index(window) < 0; });
     }
 
     pid_t m_pid = -1;
+    std::unique_ptr<Client> m_client;
     bool m_running = false;
 };
 
