@@ -55,11 +55,14 @@ __attribute__((format(printf, 1, 2))) void report(char const* format, ...) {
 Copied copy_stretch(HANDLE source, HANDLE output, char const* name, std::int32_t size) {
     const std::int32_t blocks = size / copy_block_size;
     std::int32_t waiting = 0; // blocks taken whose bytes are not copied yet
+    auto pass_on_waiting = [&] {
+        const Copied copied = copy_bytes(source, output, static_cast<DWORD>(waiting * copy_block_size));
+        waiting = 0;
+        return copied;
+    };
     for (std::int32_t i = 0; i < blocks; ++i) {
         if (++waiting == blocks_per_pass) {
-            const Copied copied = copy_bytes(source, output, static_cast<DWORD>(waiting * copy_block_size));
-            waiting = 0;
-            if (copied != Copied::all)
+            if (const Copied copied = pass_on_waiting(); copied != Copied::all)
                 return copied;
         }
         pump_one_message();
@@ -67,11 +70,8 @@ Copied copy_stretch(HANDLE source, HANDLE output, char const* name, std::int32_t
             break;
         show_progress(name, i, blocks);
     }
-    if (waiting > 0) {
-        const Copied copied = copy_bytes(source, output, static_cast<DWORD>(waiting * copy_block_size));
-        if (copied != Copied::all)
-            return copied;
-    }
+    if (const Copied copied = pass_on_waiting(); copied != Copied::all)
+        return copied;
     return copy_bytes(source, output, static_cast<DWORD>(size % copy_block_size));
 }
 
