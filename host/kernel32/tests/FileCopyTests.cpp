@@ -9,10 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <cstdlib>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <unistd.h>
 
